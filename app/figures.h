@@ -1,0 +1,14 @@
+// The two figures of the opening and already-running dialogs: PNG files in the resources,
+// turned into GDI bitmaps once at start.
+#pragma once
+
+#include <windows.h>
+
+namespace wavelith {
+
+// Decodes figure resources 137 and 138 (type "RT_RCDATA" by name); a figure that cannot be
+// had is left null, and its dialog then shows none.
+void loadFigures(HINSTANCE instance, HBITMAP (&figures)[2]);
+void deleteFigures(HBITMAP (&figures)[2]);
+
+}  // namespace wavelith

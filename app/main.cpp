@@ -1,0 +1,234 @@
+// The entry point: start-up in its fixed order, the message loop, and the clean-up.
+#include "app/application.h"
+#include "app/command_line.h"
+#include "app/figures.h"
+#include "app/integrity_check.h"
+#include "app/main_window.h"
+#include "app/script_host.h"
+#include "app/status_dialog.h"
+#include "app/tray.h"
+#include "platform/win32_system.h"
+#include "ui/dark_mode.h"
+#include "ui/startup_dialogs.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+namespace wavelith {
+
+Application& app() {
+    static Application application;
+    return application;
+}
+
+std::wstring text(AppMessage id) {
+    std::u16string_view message = appMessage(id, app().japanese);
+    return std::wstring(message.begin(), message.end());
+}
+
+int showMessage(HWND owner, AppMessage id, UINT style) {
+    return themedMessageBox(owner, text(id).c_str(), app().displayName.c_str(), style);
+}
+
+namespace {
+
+void chooseLanguage() {
+    Application& application = app();
+    wchar_t value[80] = {};
+    DWORD length = GetEnvironmentVariableW(L"QUELLIX_LANG", value, 80);
+    if (length != 0)
+        application.japanese = length < 80 && lstrcmpiW(value, L"JA") == 0;  // too long is not "JA"
+    else
+        application.japanese = (GetSystemDefaultLangID() & 0x3FF) == LANG_JAPANESE;
+    if (!application.japanese) selectRegistryMessageLanguage(false);
+    application.displayName = text(AppMessage::DisplayName);
+}
+
+void openHelp() {
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", L"hh.exe",
+                                                          L"quellix.chm::/_RESOURCE/HLP000012.html", L".", SW_SHOWNORMAL));
+    if (result < 32) showMessage(nullptr, AppMessage::CannotOpenHelp, MB_OK | MB_ICONERROR);
+}
+
+// Another instance runs: hand it the command, or ask whether to end it.
+void actAsSecondInstance(const std::u16string& tail) {
+    SecondInstanceAction action = secondInstanceAction(tail);
+    if (action == SecondInstanceAction::SendPauseCommand) {
+        HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
+        if (running)
+            SendMessageW(running, ids::kControlMessage, ids::kCommandPause,
+                         static_cast<LPARAM>(pauseModeForSecondInstance(tail)));
+        else
+            showMessage(nullptr, AppMessage::FindWindowFailedForPause, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (action != SecondInstanceAction::EndRunning && runAlreadyRunningDialog() != kForceExitResult) return;
+    HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
+    if (running)
+        SendMessageW(running, WM_DESTROY, 0, 0);
+    else
+        showMessage(nullptr, AppMessage::FindWindowFailedForEnd, MB_OK | MB_ICONERROR);
+}
+
+// "/OR" and "/RO": copy the settings between the back ends, report, and end.
+void copySettings(TailSwitch copy) {
+    Application& application = app();
+    bool toRegistry = copy == TailSwitch::CopyIniToRegistry;
+    StorageMode from{!toRegistry, false};
+    StorageMode to{toRegistry ? false : true, false};
+    loadSettings(application.settings, from);
+    if (!toRegistry) ensureIniFile();
+    bool saved = storageAvailable() && saveSettings(application.settings, to);
+    if (toRegistry)
+        showMessage(nullptr, saved ? AppMessage::CopyIniToRegistryDone : AppMessage::CopyIniToRegistryFailed,
+                    MB_OK | (saved ? MB_ICONINFORMATION : MB_ICONERROR));
+    else  // both outcomes carry the information icon
+        showMessage(nullptr, saved ? AppMessage::CopyRegistryToIniDone : AppMessage::CopyRegistryToIniFailed,
+                    MB_OK | MB_ICONINFORMATION);
+}
+
+std::vector<std::u16string> argumentVector() {
+    std::vector<std::u16string> argv;
+    for (int i = 0; i < __argc && __wargv; ++i) argv.push_back(fromWide(__wargv[i] ? __wargv[i] : L""));
+    return argv;
+}
+
+void allowMessagesThroughPrivilegeFilter() {
+    if (windowsVersion() < 600) return;
+    using ChangeFilter = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user32 = loadSystemLibrary(L"user32.dll");
+    if (!user32) return;
+    if (auto change = reinterpret_cast<ChangeFilter>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+        for (UINT message : {0x0233u, 0x004Au, 0x0049u}) change(message, 1 /* MSGFLT_ADD */);
+    }
+    FreeLibrary(user32);
+}
+
+void releaseStartResources() {
+    Application& application = app();
+    if (application.dialogBrush) DeleteObject(application.dialogBrush);
+    application.dialogBrush = nullptr;
+    deleteFigures(application.figures);
+}
+
+void cleanUp() {
+    Application& application = app();
+    if (application.mutex) CloseHandle(application.mutex);
+    application.mutex = nullptr;
+    destroyFileIcons();
+    if (application.dialogBrush) DeleteObject(application.dialogBrush);
+    application.dialogBrush = nullptr;
+    if (application.comInitialized) CoUninitialize();
+    application.comInitialized = false;
+    deleteDarkModeBrush();
+    replaceScriptText(application.settings, std::u16string());
+    deleteFigures(application.figures);
+}
+
+int runProgram(HINSTANCE instance, const std::u16string& tail) {
+    Application& application = app();
+    application.instance = instance;
+    initDarkMode(instance);
+    chooseLanguage();
+    TailSwitch tailSwitch = classifyTail(tail);
+    if (tailSwitch == TailSwitch::Help) {
+        openHelp();
+        return 0;
+    }
+
+    application.onIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::kOnIcon), IMAGE_ICON, 0, 0, LR_SHARED));
+    application.offIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::kOffIcon), IMAGE_ICON, 0, 0, LR_SHARED));
+    loadFigures(instance, application.figures);
+
+    application.mutex = CreateMutexW(nullptr, TRUE, ids::kMutexAndClassName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        actAsSecondInstance(tail);
+        cleanUp();
+        return 0;
+    }
+    if (tailSwitch == TailSwitch::Exit) {
+        cleanUp();
+        return 0;
+    }
+
+    std::wstring programPath = programFilePath();
+    if (auto folder = programFolder(fromWide(programPath))) {
+        application.programFolder.assign(folder->begin(), folder->end());
+        SetCurrentDirectoryW(application.programFolder.c_str());
+    }
+
+    std::vector<std::u16string> argv = argumentVector();
+    NumericArguments numbers = readNumericArguments(argv);
+    if (numbers.interval) application.settings.IntervalTimeMSec = application.settings.IntervalTimeMSec2 = *numbers.interval;
+    if (numbers.pixels) application.settings.MouseMovePixel = *numbers.pixels;
+    application.argumentMode = numbers.argumentMode;
+
+    application.startPaused = tailSwitch == TailSwitch::Pause || tailSwitch == TailSwitch::PauseOff;
+
+    if (tailSwitch == TailSwitch::IniMode) application.storage.iniMode = true;
+    if (tailSwitch == TailSwitch::CopyIniToRegistry || tailSwitch == TailSwitch::CopyRegistryToIni) {
+        copySettings(tailSwitch);
+        cleanUp();
+        return 0;
+    }
+    if (tailSwitch == TailSwitch::NoSave) application.storage.noSave = true;
+    switch (programNameMode(fromWide(programPath))) {
+        case ProgramNameMode::IniMode: application.storage.iniMode = true; break;
+        case ProgramNameMode::NoSave: application.storage.noSave = true; break;
+        case ProgramNameMode::Normal: break;
+    }
+
+    if (!programFileIntact()) {
+        showMessage(nullptr, AppMessage::IntegrityCheckFailed, MB_OK | MB_ICONERROR);
+        cleanUp();
+        return 1;
+    }
+
+    if (argv.size() == 1 || application.settings.IntervalTimeMSec == 0)
+        loadSettings(application.settings, application.storage);
+
+    application.dialogBrush = CreateSolidBrush(RGB(238, 255, 255));
+    application.effects = makeMainWindowEffects();
+    application.activity = std::make_unique<ActivityControl>(application.settings, *application.effects,
+                                                             application.startPaused);
+    application.swing = std::make_unique<SwingEngine>(application.desktop, application.settings, *application.activity,
+                                                      *application.effects, [] { return std::rand(); },
+                                                      application.japanese);
+    HWND window = createMainWindow();
+    if (!window) {
+        releaseStartResources();
+        replaceScriptText(application.settings, std::u16string());
+        return 0;
+    }
+    ShowWindow(window, SW_HIDE);
+    UpdateWindow(window);
+    registerPauseHotkey();
+
+    allowMessagesThroughPrivilegeFilter();
+    application.comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    if (application.settings.OpenShowDlg) runStatusDialog();
+
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    cleanUp();
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+}  // namespace
+
+}  // namespace wavelith
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR tail, int) {
+    return wavelith::runProgram(instance, wavelith::fromWide(tail ? tail : L""));
+}

@@ -1,0 +1,64 @@
+#include "app/messages.h"
+
+namespace wavelith {
+
+namespace {
+
+struct MessageTexts {
+    AppMessage id;
+    std::u16string_view english;
+    std::u16string_view japanese;
+};
+
+// ORDER AppMessage
+constexpr MessageTexts kMessages[] = {
+    {AppMessage::DisplayName, u"Wavelith", u"ウェーブリス"},
+    {AppMessage::CannotOpenHelp, u"Cannot open quellix.chm", u"quellix.chm を開けません"},
+    {AppMessage::FindWindowFailedForPause, u"FindWindow was failed.",
+     u"起動中のウェーブリスのウィンドウが見つかりません。"},
+    {AppMessage::FindWindowFailedForEnd, u"FindWindow() failed.",
+     u"起動中のウェーブリスのウィンドウが見つからないため、終了させられませんでした。"},
+    {AppMessage::AlreadyRunning,
+     u"Wavelith is already running.\n\nDo you want to end the running Wavelith?\n"
+     u"Yes: end it (Force Exit)    No: leave it running",
+     u"ウェーブリスはすでに起動しています。\n\n起動中のウェーブリスを終了しますか？\n"
+     u"はい: 終了する（強制終了）    いいえ: そのまま動かす"},
+    {AppMessage::CopyIniToRegistryDone, u"Setting copying from the ini file to the registry has been completed.",
+     u"設定を ini ファイルからレジストリへコピーしました。"},
+    {AppMessage::CopyIniToRegistryFailed, u"Setting copying from the ini file to the registry - failed.",
+     u"設定を ini ファイルからレジストリへコピーできませんでした。"},
+    {AppMessage::CopyRegistryToIniDone, u"Setting copying from the registry to the ini file has been completed.",
+     u"設定をレジストリから ini ファイルへコピーしました。"},
+    {AppMessage::CopyRegistryToIniFailed, u"Setting copying from the registry to the ini file - failed.",
+     u"設定をレジストリから ini ファイルへコピーできませんでした。"},
+    {AppMessage::IntegrityCheckFailed,
+     u"The program file is damaged or has been modified, so Wavelith will not start.\n\n"
+     u"Please install a fresh copy of Wavelith.exe.",
+     u"プログラムファイルが壊れているか、書き換えられているため、ウェーブリスを起動できません。\n\n"
+     u"Wavelith.exe を入れ直してください。"},
+    {AppMessage::CannotSaveIni, u"Cannot save settings - .\\.\\quellix.ini.",
+     u"設定を保存できません - .\\.\\quellix.ini."},
+    {AppMessage::CannotSaveRegistry, u"Cannot save settings - HKCU\\Software\\Harvenlock\\QUELLIX\\CurrentVersion.",
+     u"設定を保存できません - HKCU\\Software\\Harvenlock\\QUELLIX\\CurrentVersion."},
+    {AppMessage::RemoteSessionStopped, u"Stopped (Remote Session).", u"停止中（リモートセッション）"},
+    {AppMessage::CannotRegisterHotkey, u"Cannot Register the hotkey.", u"ホットキーを登録できません。"},
+};
+
+static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == static_cast<size_t>(AppMessage::Count),
+              "every AppMessage needs its two texts");
+
+constexpr bool inIdOrder() {
+    for (size_t i = 0; i < sizeof(kMessages) / sizeof(kMessages[0]); ++i)
+        if (kMessages[i].id != static_cast<AppMessage>(i)) return false;
+    return true;
+}
+static_assert(inIdOrder(), "kMessages must list the ids in declaration order");
+
+}  // namespace
+
+std::u16string_view appMessage(AppMessage id, bool japanese) {
+    const MessageTexts& texts = kMessages[static_cast<size_t>(id)];
+    return japanese ? texts.japanese : texts.english;
+}
+
+}  // namespace wavelith

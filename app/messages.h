@@ -1,0 +1,28 @@
+// Every text that the application core shows, in English and Japanese.
+#pragma once
+
+#include <string_view>
+
+namespace wavelith {
+
+enum class AppMessage {
+    DisplayName,
+    CannotOpenHelp,
+    FindWindowFailedForPause,
+    FindWindowFailedForEnd,
+    AlreadyRunning,
+    CopyIniToRegistryDone,
+    CopyIniToRegistryFailed,
+    CopyRegistryToIniDone,
+    CopyRegistryToIniFailed,
+    IntegrityCheckFailed,
+    CannotSaveIni,
+    CannotSaveRegistry,
+    RemoteSessionStopped,
+    CannotRegisterHotkey,
+    Count  // ORDER AppMessage: keep last
+};
+
+std::u16string_view appMessage(AppMessage id, bool japanese);
+
+}  // namespace wavelith

@@ -1,0 +1,66 @@
+// The one seam between the program's logic and the operating system.
+//
+// Everything the portable code needs from Windows is one virtual call here, named after the
+// Windows operation and taking plain values, so the logic above it runs unchanged on the real
+// desktop (Win32Desktop) and on a recorded one (SimulatedDesktop) in native tests.
+#pragma once
+
+#include <cstdint>
+
+namespace wavelith {
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+    friend bool operator!=(Point a, Point b) { return !(a == b); }
+};
+
+// Flags of mouse_event, as Windows defines them.
+namespace mouse_flags {
+constexpr uint32_t Move = 0x0001;
+constexpr uint32_t LeftDown = 0x0002;
+constexpr uint32_t LeftUp = 0x0004;
+constexpr uint32_t RightDown = 0x0008;
+constexpr uint32_t RightUp = 0x0010;
+constexpr uint32_t MiddleDown = 0x0020;
+constexpr uint32_t MiddleUp = 0x0040;
+constexpr uint32_t XDown = 0x0080;
+constexpr uint32_t XUp = 0x0100;
+constexpr uint32_t Wheel = 0x0800;
+}  // namespace mouse_flags
+
+namespace key_flags {
+constexpr uint32_t KeyUp = 0x0002;
+}
+
+namespace virtual_keys {
+constexpr uint8_t Shift = 0x10;
+constexpr uint8_t Pause = 0x13;
+constexpr uint8_t ScrollLock = 0x91;
+}  // namespace virtual_keys
+
+namespace system_metrics {
+constexpr int32_t RemoteSession = 0x1000;
+}
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual Point getCursorPos() = 0;
+    virtual void setCursorPos(Point position) = 0;
+    // mouse_event with relative coordinates and no extra information.
+    virtual void mouseEvent(uint32_t flags, int32_t dx, int32_t dy, int32_t data) = 0;
+    // keybd_event with scan code 0 and no extra information.
+    virtual void keybdEvent(uint8_t virtualKey, uint32_t flags) = 0;
+    // As GetKeyState: bit 15 set while the key is down, bit 0 while a toggle key is on.
+    virtual int16_t getKeyState(int32_t virtualKey) = 0;
+    // As SwapMouseButton: returns whether the buttons were swapped before the call.
+    virtual bool swapMouseButton(bool swap) = 0;
+    virtual int32_t getSystemMetrics(int32_t index) = 0;
+    // Whether Focus Assist is on (any active profile).
+    virtual bool queryFocusAssist() = 0;
+};
+
+}  // namespace wavelith

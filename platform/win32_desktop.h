@@ -1,0 +1,20 @@
+// The real desktop: each Desktop call is the Windows operation of the same name.
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace wavelith {
+
+class Win32Desktop : public Desktop {
+public:
+    Point getCursorPos() override;
+    void setCursorPos(Point position) override;
+    void mouseEvent(uint32_t flags, int32_t dx, int32_t dy, int32_t data) override;
+    void keybdEvent(uint8_t virtualKey, uint32_t flags) override;
+    int16_t getKeyState(int32_t virtualKey) override;
+    bool swapMouseButton(bool swap) override;
+    int32_t getSystemMetrics(int32_t index) override;
+    bool queryFocusAssist() override;
+};
+
+}  // namespace wavelith
