@@ -9,6 +9,11 @@
 
 namespace wavelith {
 
+struct LocalTime {
+    int32_t year = 0, month = 0, dayOfWeek = 0, day = 0;
+    int32_t hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;
@@ -61,6 +66,10 @@ public:
     virtual int32_t getSystemMetrics(int32_t index) = 0;
     // Whether Focus Assist is on (any active profile).
     virtual bool queryFocusAssist() = 0;
+    // As GetTickCount: milliseconds since start, wrapping at 2^32.
+    virtual uint32_t getTickCount() = 0;
+    // As GetLocalTime.
+    virtual LocalTime getLocalTime() = 0;
 };
 
 }  // namespace wavelith

@@ -1,6 +1,8 @@
 #include "platform/simulated_desktop.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 
 namespace wavelith {
 
@@ -60,5 +62,34 @@ int32_t SimulatedDesktop::getSystemMetrics(int32_t index) {
 }
 
 bool SimulatedDesktop::queryFocusAssist() { return focusAssist; }
+
+uint32_t SimulatedDesktop::getTickCount() {
+    if (fixedTickCount) return *fixedTickCount;
+    auto elapsed = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+LocalTime SimulatedDesktop::getLocalTime() {
+    if (fixedLocalTime) return *fixedLocalTime;
+    auto now = std::chrono::system_clock::now();
+    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    LocalTime time;
+    time.year = local.tm_year + 1900;
+    time.month = local.tm_mon + 1;
+    time.dayOfWeek = local.tm_wday;
+    time.day = local.tm_mday;
+    time.hour = local.tm_hour;
+    time.minute = local.tm_min;
+    time.second = local.tm_sec;
+    time.milliseconds = static_cast<int32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+    return time;
+}
 
 }  // namespace wavelith

@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 
 #include <array>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -51,11 +52,16 @@ public:
     bool swapMouseButton(bool swap) override;
     int32_t getSystemMetrics(int32_t index) override;
     bool queryFocusAssist() override;
+    uint32_t getTickCount() override;
+    LocalTime getLocalTime() override;
 
     // What the simulated world looks like; tests set these directly.
     bool remoteSession = false;
     bool focusAssist = false;
     bool buttonsSwapped = false;
+    // The clock: the process's real one unless a test fixes it.
+    std::optional<uint32_t> fixedTickCount;
+    std::optional<LocalTime> fixedLocalTime;
     void holdKey(uint8_t virtualKey, bool down) { keyDown_[virtualKey] = down; }
     bool isToggled(uint8_t virtualKey) const { return toggled_[virtualKey]; }
 

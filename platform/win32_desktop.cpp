@@ -41,4 +41,12 @@ bool Win32Desktop::queryFocusAssist() {
     return status >= 0 && profile >= 1;
 }
 
+uint32_t Win32Desktop::getTickCount() { return GetTickCount(); }
+
+LocalTime Win32Desktop::getLocalTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
 }  // namespace wavelith

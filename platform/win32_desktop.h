@@ -15,6 +15,8 @@ public:
     bool swapMouseButton(bool swap) override;
     int32_t getSystemMetrics(int32_t index) override;
     bool queryFocusAssist() override;
+    uint32_t getTickCount() override;
+    LocalTime getLocalTime() override;
 };
 
 }  // namespace wavelith

@@ -25,7 +25,9 @@ TEST(Win32Desktop, QueriesAnswerWhereTheSystemLacksTheFeature) {
     Win32Desktop desktop;
     EXPECT_EQ(desktop.getSystemMetrics(system_metrics::RemoteSession), GetSystemMetrics(SM_REMOTESESSION));
     // Without the WNF query (older systems, Wine) Focus Assist reads as off rather than failing.
-    if (!GetProcAddress(GetModuleHandleW(L"ntdll"), "NtQueryWnfStateData")) EXPECT_FALSE(desktop.queryFocusAssist());
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll"), "NtQueryWnfStateData")) {
+        EXPECT_FALSE(desktop.queryFocusAssist());
+    }
 }
 
 }  // namespace wavelith
