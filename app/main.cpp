@@ -4,10 +4,13 @@
 #include "app/figures.h"
 #include "app/integrity_check.h"
 #include "app/main_window.h"
+#include "app/persistence.h"
 #include "app/script_host.h"
 #include "app/status_dialog.h"
 #include "app/tray.h"
 #include "platform/win32_system.h"
+#include "settings/regw.h"
+#include "settings/win32_stores.h"
 #include "ui/dark_mode.h"
 #include "ui/startup_dialogs.h"
 
@@ -43,7 +46,7 @@ void chooseLanguage() {
         application.japanese = length < 80 && lstrcmpiW(value, L"JA") == 0;  // too long is not "JA"
     else
         application.japanese = (GetSystemDefaultLangID() & 0x3FF) == LANG_JAPANESE;
-    if (!application.japanese) selectRegistryMessageLanguage(false);
+    if (!application.japanese) REGW::setJapanese(false);
     application.displayName = text(AppMessage::DisplayName);
 }
 
@@ -77,11 +80,11 @@ void actAsSecondInstance(const std::u16string& tail) {
 void copySettings(TailSwitch copy) {
     Application& application = app();
     bool toRegistry = copy == TailSwitch::CopyIniToRegistry;
-    StorageMode from{!toRegistry, false};
-    StorageMode to{toRegistry ? false : true, false};
-    loadSettings(application.settings, from);
+    application.storage.iniMode = !toRegistry;
+    loadAllSettings();
+    application.storage.iniMode = toRegistry ? false : true;
     if (!toRegistry) ensureIniFile();
-    bool saved = storageAvailable() && saveSettings(application.settings, to);
+    bool saved = saveAllSettings();
     if (toRegistry)
         showMessage(nullptr, saved ? AppMessage::CopyIniToRegistryDone : AppMessage::CopyIniToRegistryFailed,
                     MB_OK | (saved ? MB_ICONINFORMATION : MB_ICONERROR));
@@ -189,7 +192,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
     }
 
     if (argv.size() == 1 || application.settings.IntervalTimeMSec == 0)
-        loadSettings(application.settings, application.storage);
+        loadAllSettings();
 
     application.dialogBrush = CreateSolidBrush(RGB(238, 255, 255));
     application.effects = makeMainWindowEffects();

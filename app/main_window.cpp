@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/application.h"
+#include "app/persistence.h"
 #include "app/script_host.h"
 #include "app/session_end.h"
 #include "app/status_dialog.h"
@@ -48,7 +49,7 @@ void onDestroy(HWND window) {
         deleteTrayIcon();
         destroyTrayMenu();
         destroyStatusDialog();
-        if (!saveSettings(application.settings, application.storage))
+        if (!saveAllSettings())
             showMessage(window, application.storage.iniMode ? AppMessage::CannotSaveIni : AppMessage::CannotSaveRegistry,
                         MB_OK | MB_ICONWARNING);
     }

@@ -1,0 +1,132 @@
+#include "settings/win32_stores.h"
+
+#include "settings/regw.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wavelith {
+
+namespace {
+
+constexpr const wchar_t* kIniPath = L".\\quellix.ini";
+constexpr const wchar_t* kIniSection = L"quellix";
+
+std::wstring wideKey(const char* key) { return std::wstring(key, key + strlen(key)); }
+
+std::u16string fromWide(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
+std::u16string upToNul(const std::wstring& text) { return fromWide(text.substr(0, text.find(L'\0'))); }
+
+}  // namespace
+
+// Registry: one open and close per value, as REGW objects are meant to be used.
+
+namespace {
+
+template <typename Result, typename Access>
+Result withSettingsKey(DWORD mode, Result whenUnopened, Access access) {
+    REGW registry;
+    if (!registry.OpenKey(mode)) return whenUnopened;
+    Result result = access(registry);
+    registry.CloseKey();
+    return result;
+}
+
+}  // namespace
+
+int32_t RegistryStore::readInteger(const char* key, int32_t absentValue) {
+    return withSettingsKey(REGW::kReadOnly, absentValue,
+                           [&](REGW& registry) { return registry.ReadIntegerW(wideKey(key).c_str(), absentValue); });
+}
+
+bool RegistryStore::writeInteger(const char* key, int32_t value) {
+    return withSettingsKey(REGW::kCreate, false,
+                           [&](REGW& registry) { return registry.WriteIntegerW(wideKey(key).c_str(), value); });
+}
+
+std::optional<std::u16string> RegistryStore::readScript() {
+    // No key: nothing, so the script in memory stays; no value: the empty script.
+    return withSettingsKey(REGW::kReadOnly, std::optional<std::u16string>(), [](REGW& registry) {
+        auto text = registry.newReadMultiStringW(L"qx_script");
+        return std::optional<std::u16string>(text ? upToNul(*text) : std::u16string());
+    });
+}
+
+bool RegistryStore::writeScript(const std::u16string& text) {
+    std::wstring wide(text.begin(), text.end());
+    return withSettingsKey(REGW::kCreate, false,
+                           [&](REGW& registry) { return registry.WriteStringW(L"qx_script", wide.c_str()); });
+}
+
+std::u16string RegistryStore::readIconPath(const char* key) {
+    return withSettingsKey(REGW::kReadOnly, std::u16string(u"-"), [&](REGW& registry) {
+        std::vector<wchar_t> buffer(REGW::kStringBufferCharacters, L'\0');
+        bool read = registry.ReadStringW(wideKey(key).c_str(), buffer.data());
+        return read ? fromWide(buffer.data()) : std::u16string(u"-");
+    });
+}
+
+// Ini file: section "quellix" of .\quellix.ini, relative to the current directory.
+
+int32_t IniStore::readInteger(const char* key, int32_t absentValue) {
+    return static_cast<int32_t>(GetPrivateProfileIntW(kIniSection, wideKey(key).c_str(), absentValue, kIniPath));
+}
+
+bool IniStore::writeInteger(const char* key, int32_t value) {
+    return WritePrivateProfileStringW(kIniSection, wideKey(key).c_str(), std::to_wstring(value).c_str(), kIniPath) != 0;
+}
+
+std::optional<std::u16string> IniStore::readScript() {
+    auto size = static_cast<int32_t>(GetPrivateProfileIntW(kIniSection, L"qx_script_size", 1, kIniPath));
+    if (size < 3 || size > kLargestScriptBytes) return std::u16string();
+    std::vector<wchar_t> buffer(static_cast<size_t>(size), L'\0');  // 2 × size bytes: room for a NUL
+    if (!GetPrivateProfileStructW(kIniSection, L"qx_script", buffer.data(), static_cast<UINT>(size), kIniPath))
+        return std::u16string();
+    return fromWide(buffer.data());
+}
+
+bool IniStore::writeScript(const std::u16string& text) {
+    size_t bytes = (text.size() + 1) * 2;
+    if (bytes > static_cast<size_t>(kLargestScriptBytes)) return false;
+    bool sizeWritten = WritePrivateProfileStringW(kIniSection, L"qx_script_size", std::to_wstring(bytes).c_str(), kIniPath);
+    std::wstring wide(text.begin(), text.end());
+    bool scriptWritten =
+        WritePrivateProfileStructW(kIniSection, L"qx_script", wide.data(), static_cast<UINT>(bytes), kIniPath);
+    return sizeWritten && scriptWritten;
+}
+
+std::u16string IniStore::readIconPath(const char* key) {
+    std::vector<wchar_t> buffer(1029, L'\0');
+    GetPrivateProfileStringW(kIniSection, wideKey(key).c_str(), L"-", buffer.data(), 1029, kIniPath);
+    return fromWide(buffer.data());
+}
+
+void IniStore::prepareForSave() { ensureIniFile(); }
+
+void ensureIniFile() {
+    HANDLE existing = CreateFileW(kIniPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (existing != INVALID_HANDLE_VALUE) {
+        LARGE_INTEGER size{};
+        bool empty = GetFileSizeEx(existing, &size) && size.QuadPart == 0;
+        CloseHandle(existing);
+        // An empty file would be written as ANSI text; give it the UTF-16 start like a new one.
+        if (!empty) return;
+    }
+    HANDLE created = CreateFileW(kIniPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) return;  // the writes that follow fail and the save says so
+    static const BYTE kStart[] = {0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00};
+    DWORD written = 0;
+    WriteFile(created, kStart, sizeof(kStart), &written, nullptr);
+    CloseHandle(created);
+}
+
+std::unique_ptr<Store> makeStore(const StorageMode& mode) {
+    if (mode.iniMode) return std::make_unique<IniStore>();
+    return std::make_unique<RegistryStore>();
+}
+
+}  // namespace wavelith
