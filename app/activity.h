@@ -1,5 +1,8 @@
-// The running/paused state, the one operation that changes it, and the pause command
-// through which the tray, the hotkey and other instances ask for a change.
+// The running/paused state, the one operation that changes it, the pause command through
+// which the tray, the hotkey and other instances ask for a change, and the automatic rules:
+// pause on foreign mouse movement, pause after an idle time (and resume on movement), resume
+// after a number of seconds, pause and resume at a time of day. Everything is polled from the
+// main window's timers; the clock and the cursor come from the Desktop.
 #pragma once
 
 #include "app/command_line.h"
@@ -11,7 +14,9 @@ namespace wavelith {
 
 class ActivityControl {
 public:
-    ActivityControl(const Settings& settings, AppEffects& effects, bool startPaused);
+    static constexpr int32_t kWatchGraceTicks = 20;  // 5 seconds of 250 ms ticks
+
+    ActivityControl(Desktop& desktop, const Settings& settings, AppEffects& effects, bool startPaused);
 
     bool paused() const { return paused_; }
 
@@ -28,22 +33,35 @@ public:
     // countdown starts when the program starts running.
     void startIdleCountdown(Point cursor);
     void startReOnCountdown();
+    // After the settings dialog is confirmed: both countdowns start from the new settings.
+    void restartCountdowns();
 
-    // Timer ticks of the automatic rules (idle limit, time of day, re-on countdown, mouse watch).
+    // The one-second timer: idle rule, time of day, re-on countdown.
     void onSecondTick();
+    // The 250 ms mouse-watch timer.
     void onMouseWatchTick();
 
+    int32_t idleCountdown() const { return idleCountdown_; }
     int32_t reOnCountdown() const { return reOnCountdown_; }
+    bool pausedByIdle() const { return pausedByIdle_; }
     Point idleLastPosition() const { return idleLastPosition_; }
     Point watchLastPosition() const { return watchLastPosition_; }
 
 private:
+    void idleRule();
+    void timeOfDayRule();
+    void reOnRule();
+
+    Desktop& desktop_;
     const Settings& settings_;
     AppEffects& effects_;
     bool paused_;
+    bool pausedByIdle_ = false;
+    int32_t idleCountdown_;
     int32_t reOnCountdown_;
     Point idleLastPosition_{};
     Point watchLastPosition_{-1, -1};
+    int32_t watchGrace_ = kWatchGraceTicks;
 };
 
 }  // namespace wavelith

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace wavelith {
@@ -63,8 +64,9 @@ Application& app();
 
 // The text of a message in the chosen language, ready for Win32 calls.
 std::wstring text(AppMessage id);
-// A message box with the display name as caption, through the themed message box.
-int showMessage(HWND owner, AppMessage id, UINT style);
+// A message box through the themed message box, with the display name as caption unless
+// another is named.
+int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption = std::nullopt);
 
 inline const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 inline std::u16string fromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }

@@ -32,8 +32,9 @@ std::wstring text(AppMessage id) {
     return std::wstring(message.begin(), message.end());
 }
 
-int showMessage(HWND owner, AppMessage id, UINT style) {
-    return themedMessageBox(owner, text(id).c_str(), app().displayName.c_str(), style);
+int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption) {
+    std::wstring captionText = caption ? text(*caption) : app().displayName;
+    return themedMessageBox(owner, text(id).c_str(), captionText.c_str(), style);
 }
 
 namespace {
@@ -193,10 +194,11 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
 
     if (argv.size() == 1 || application.settings.IntervalTimeMSec == 0)
         loadAllSettings();
+    loadTrayIcons();
 
     application.dialogBrush = CreateSolidBrush(RGB(238, 255, 255));
     application.effects = makeMainWindowEffects();
-    application.activity = std::make_unique<ActivityControl>(application.settings, *application.effects,
+    application.activity = std::make_unique<ActivityControl>(application.desktop, application.settings, *application.effects,
                                                              application.startPaused);
     application.swing = std::make_unique<SwingEngine>(application.desktop, application.settings, *application.activity,
                                                       *application.effects, [] { return std::rand(); },
@@ -218,14 +220,19 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
 
     if (application.settings.OpenShowDlg) runStatusDialog();
 
-    MSG message;
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
+    // A modal loop running when the end request arrives (the tray menu, a dialog) may swallow
+    // the quit message; the shutdown mark ends the loop all the same once it returns.
+    int exitCode = 0;
+    while (!mainWindowShutDown()) {
+        MSG message;
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) exitCode = static_cast<int>(message.wParam);
+        if (got == 0 || got == -1) break;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     cleanUp();
-    return got == 0 ? static_cast<int>(message.wParam) : 0;
+    return exitCode;
 }
 
 }  // namespace

@@ -114,6 +114,8 @@ public:
 
 std::unique_ptr<AppEffects> makeMainWindowEffects() { return std::make_unique<MainWindowEffects>(); }
 
+bool mainWindowShutDown() { return shutdownDone; }
+
 HWND createMainWindow() {
     Application& application = app();
     WNDCLASSEXW windowClass{};

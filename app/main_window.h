@@ -11,6 +11,8 @@ namespace wavelith {
 // Registers the class "QUELLIX" and creates the window; WM_CREATE runs inside. Null on failure.
 HWND createMainWindow();
 void registerPauseHotkey();
+// Whether the shutdown sequence has run (the main loop then ends).
+bool mainWindowShutDown();
 
 class AppEffects;
 // The effects the engines ask for, carried out on the main window, tray and script host.

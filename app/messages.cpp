@@ -42,6 +42,12 @@ constexpr MessageTexts kMessages[] = {
      u"設定を保存できません - HKCU\\Software\\Harvenlock\\QUELLIX\\CurrentVersion."},
     {AppMessage::RemoteSessionStopped, u"Stopped (Remote Session).", u"停止中（リモートセッション）"},
     {AppMessage::CannotRegisterHotkey, u"Cannot Register the hotkey.", u"ホットキーを登録できません。"},
+    {AppMessage::CloseDialogToOpenMenu, u"Close the currently open dialog box to open the menu.",
+     u"メニューを開くには、いま開いているダイアログボックスを閉じてください。"},
+    {AppMessage::CannotOpenWebPage, u"Cannot open web page.",
+     u"ウェブページを開けませんでした。\nブラウザーで次のアドレスを開いてください:\n"
+     u"https://harvenlock.example/ifa.php?QUELLIX"},
+    {AppMessage::BrowseCaption, u"Browse", u"ブラウズ"},
 };
 
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == static_cast<size_t>(AppMessage::Count),

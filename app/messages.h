@@ -20,6 +20,9 @@ enum class AppMessage {
     CannotSaveRegistry,
     RemoteSessionStopped,
     CannotRegisterHotkey,
+    CloseDialogToOpenMenu,
+    CannotOpenWebPage,
+    BrowseCaption,
     Count  // ORDER AppMessage: keep last
 };
 

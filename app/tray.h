@@ -1,6 +1,9 @@
-// The tray icon, its balloon notices, its menu and the control message of other instances.
+// The tray icon, its balloon notices, its menu and commands, help topics, and the control
+// message of other instances. Everything here runs on the main thread, except notices that the
+// script worker asks for (the shell call itself is safe from any thread).
 #pragma once
 
+#include "app/command_line.h"
 #include "app/effects.h"
 
 #include <windows.h>
@@ -9,18 +12,32 @@
 
 namespace wavelith {
 
+namespace tray_ids {
+constexpr UINT kIconId = 456599;
+constexpr WORD kEnglishMenu = 4;
+constexpr WORD kJapaneseMenu = 129;
+}  // namespace tray_ids
+
+// Takes the replacement icons of NotifyIconOn and NotifyIconOff, when they name one.
+void loadTrayIcons();
+void destroyFileIcons();
+
 void addTrayIcon(bool paused);
 void changeTrayIcon(bool paused);
 void deleteTrayIcon();
 void showNotice(std::u16string_view text, NoticeKind kind);
 void clearNotice();
+
 void loadTrayMenu();
 void destroyTrayMenu();
-// Icons taken from files by NotifyIconOn and NotifyIconOff are the tray's to destroy.
-void destroyFileIcons();
 void registerTaskbarCreatedMessage();
 bool isTaskbarCreatedMessage(UINT message);
+
 void onTrayCallback(LPARAM event);
+void runTrayCommand(UINT command, PauseMode pauseMode);
 LRESULT onControlMessage(WPARAM command, LPARAM argument);
+
+// Shows a topic of .\quellix.chm ("HLP000001.html"), or its start page for null.
+void openHelpTopic(HWND owner, const wchar_t* topic);
 
 }  // namespace wavelith

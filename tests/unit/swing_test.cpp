@@ -32,7 +32,7 @@ struct SwingFixture : ::testing::Test {
     SimulatedDesktop desktop{{500, 400}};
     Settings settings;
     FakeEffects effects;
-    ActivityControl activity{settings, effects, false};
+    ActivityControl activity{desktop, settings, effects, false};
     SwingEngine engine{desktop, settings, activity, effects, [] { return 0; }, false};
 
     void useMode(int32_t mode, int32_t pixels = 1) {

@@ -1,0 +1,48 @@
+// The tray's decisions that need no window: what the menu shows, how a notice is cut to fit
+// its balloon, how a replacement-icon setting reads, what a control message asks for.
+#pragma once
+
+#include "app/command_line.h"
+#include "settings/settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wavelith {
+
+namespace tray_commands {
+constexpr uint32_t Settings = 32772;
+constexpr uint32_t Pause = 32773;
+constexpr uint32_t Feedback = 32775;
+constexpr uint32_t About = 32776;
+constexpr uint32_t Exit = 32778;
+constexpr uint32_t Help = 32779;
+constexpr uint32_t StatusDialog = 32780;
+}  // namespace tray_commands
+
+struct TrayMenuState {
+    std::u16string pauseLabel;
+    bool pauseChecked = false;
+    bool statusDialogChecked = false;
+};
+
+TrayMenuState trayMenuState(const Settings& settings, bool paused, bool japanese);
+
+// A balloon holds at most 255 characters; a longer text is cut, never inside a surrogate pair.
+std::u16string noticeText(std::u16string_view text);
+// The tooltip holds at most 127 characters.
+std::u16string tooltipText(std::u16string_view text);
+
+struct IconSpec {
+    std::u16string path;
+    int32_t index = 0;
+};
+// "path[,index]"; nothing for "-" (the built-in icon stays).
+std::optional<IconSpec> parseIconSpec(std::u16string_view setting);
+
+// The pause mode of a control message's lParam: 1 turn on, 2 turn off, anything else toggle.
+PauseMode pauseModeOfControlMessage(intptr_t argument);
+
+}  // namespace wavelith
