@@ -1,0 +1,205 @@
+// What the end-to-end tests drive Wavelith.exe with: a private copy of the program per test,
+// its processes, its windows and message boxes, and a low-level input observer that sees the
+// synthetic input the program produces.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace wavelith::e2e {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Deadlines, generous because a process start under Wine can take a second or more. Waits
+// return as soon as their condition holds, so these only cost time when a test fails.
+constexpr milliseconds kStartDeadline{15000};
+constexpr milliseconds kExitDeadline{10000};
+constexpr milliseconds kInputDeadline{5000};
+
+// The names the running program is known by to other processes.
+constexpr const wchar_t* kMainWindowClass = L"QUELLIX";
+constexpr UINT kControlMessage = WM_APP + 2;
+constexpr WPARAM kCommandPause = 32773;
+constexpr LPARAM kPauseToggle = 0;
+constexpr LPARAM kPauseTurnOn = 1;
+constexpr LPARAM kPauseTurnOff = 2;
+constexpr UINT_PTR kShakeTimer = 786548;
+constexpr const wchar_t* kSettingsKey = L"Software\\Harvenlock\\QUELLIX";
+
+// Polls until `condition` holds or `timeout` has passed; true when it held.
+bool waitUntil(const std::function<bool()>& condition, milliseconds timeout);
+
+// The Wavelith.exe that was built with this test program, found next to it.
+std::wstring builtProgramPath();
+
+std::vector<uint8_t> readFileBytes(const std::wstring& path);
+bool writeFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+// A fresh folder under the temporary path, removed with its contents when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// One started process of the program. The destructor ends it if it still runs.
+class AppProcess {
+public:
+    // Starts `program` with the command-line tail `tail` (the text after the program name).
+    AppProcess(const std::wstring& program, const std::wstring& tail);
+    ~AppProcess();
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    const std::wstring& tail() const { return tail_; }
+    bool running() const;
+
+    // The exit code, once the process has ended within `timeout`.
+    std::optional<DWORD> waitForExit(milliseconds timeout = kExitDeadline) const;
+    // This process's main window, once it exists within `timeout`; null otherwise.
+    HWND waitForMainWindow(milliseconds timeout = kStartDeadline) const;
+    HWND mainWindow() const;
+    // A visible message box (or other standard dialog) of this process; null when none shows.
+    HWND dialog() const;
+    HWND waitForDialog(milliseconds timeout = kStartDeadline) const;
+
+    // Ends the process the way a second instance would (WM_DESTROY to its main window) and,
+    // failing that, terminates it. Returns the exit code.
+    std::optional<DWORD> end();
+
+private:
+    std::wstring tail_;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Top-level windows of one process, by class name.
+std::vector<HWND> topLevelWindowsOf(DWORD processId, const wchar_t* className);
+std::wstring windowText(HWND window);
+// The text of a dialog item; a message box holds its text in the static control 65535.
+std::wstring dialogItemText(HWND dialog, int itemId);
+constexpr int kMessageBoxTextId = 0xFFFF;
+// Clicks a dialog button, as a user would (IDOK, IDYES, IDNO, ...). False when no such button.
+bool clickButton(HWND dialog, int buttonId);
+
+// Sends a message to a window of another process without risking a hang of the test.
+bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout = kExitDeadline);
+
+// One input event as a low-level hook saw it.
+struct InputEvent {
+    enum class Device { Mouse, Keyboard };
+    Device device;
+    Clock::time_point when;
+    UINT message;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ..., WM_KEYDOWN, WM_KEYUP, ...
+    POINT point;   // mouse: the screen position the event reports
+    DWORD virtualKey;  // keyboard
+    DWORD flags;       // LLMHF_* or LLKHF_*
+    ULONG_PTR extraInfo;
+
+    bool injected() const;
+    bool isMouse() const { return device == Device::Mouse; }
+    bool isKeyboard() const { return device == Device::Keyboard; }
+    bool isKeyDown() const { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
+    bool isKeyUp() const { return message == WM_KEYUP || message == WM_SYSKEYUP; }
+};
+
+// Records every mouse and keyboard event through WH_MOUSE_LL and WH_KEYBOARD_LL hooks, which
+// run on a thread of their own so that the test thread may block while the program injects.
+// One observer at a time. Under Wine everything the program sends is flagged injected; a
+// move that is not comes from Wine syncing with the X pointer (seen when a program starts).
+class InputObserver {
+public:
+    InputObserver();
+    ~InputObserver();
+    InputObserver(const InputObserver&) = delete;
+    InputObserver& operator=(const InputObserver&) = delete;
+
+    bool hooked() const { return hooked_; }
+    void clear();
+    std::vector<InputEvent> events() const;
+    // Waits until `condition` holds for the events recorded so far.
+    bool waitFor(const std::function<bool(const std::vector<InputEvent>&)>& condition,
+                 milliseconds timeout = kInputDeadline) const;
+    // Injects a marker event of its own and waits until the hook has seen it. Input reaches
+    // the hook in the order it was injected, so afterwards every event injected before this
+    // call has been recorded. The markers themselves are not recorded.
+    bool sync(milliseconds timeout = kInputDeadline);
+
+private:
+    static LRESULT CALLBACK mouseHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam);
+    void run();
+    void record(const InputEvent& event);
+
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    bool hooked_ = false;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    bool ready_ = false;
+    std::vector<InputEvent> events_;
+    uint64_t markersSeen_ = 0;
+};
+
+// The injected pointer moves of one shake as the hook saw them: moves that follow each other
+// within a few milliseconds, apart from the next shake by much more.
+struct MouseBurst {
+    Clock::time_point start;
+    std::vector<POINT> points;
+};
+std::vector<MouseBurst> injectedMouseBursts(const std::vector<InputEvent>& events);
+
+// Fires the program's shake timer by hand (the window procedure cannot tell it from a real
+// expiry) and returns the input that came of it. Lets a test see a shake of a normal start,
+// whose interval is far too long to wait for.
+std::vector<InputEvent> inputFromShakeTimer(HWND mainWindow, InputObserver& observer);
+
+// Every test gets its own copy of the program in a fresh folder, starts from no running
+// instance and no stored settings, and leaves no instance behind.
+class WavelithTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The program copy this test starts.
+    const std::wstring& program() const { return program_; }
+    const TempFolder& folder() const { return *folder_; }
+    // Starts the test's program copy; the fixture ends it at teardown if it still runs.
+    AppProcess& start(const std::wstring& tail = L"");
+    AppProcess& startProgram(const std::wstring& programPath, const std::wstring& tail);
+    // Starts a second instance with `tail`, waits for it to exit and returns its exit code.
+    std::optional<DWORD> runSecondInstance(const std::wstring& tail);
+
+private:
+    std::unique_ptr<TempFolder> folder_;
+    std::wstring program_;
+    std::vector<std::unique_ptr<AppProcess>> processes_;
+};
+
+// Ends every running instance found by its main window; true when none is left.
+bool endAllInstances();
+
+}  // namespace wavelith::e2e
