@@ -3,7 +3,7 @@ NATIVE := build/native
 WIN64 := build/win64
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native win64 test run clean
+.PHONY: all deps native win64 test run bench clean
 
 all: native win64
 
@@ -21,6 +21,10 @@ win64: deps
 # Every suite, native and under Wine, through CTest: its summary is the last line.
 test: native win64
 	cd $(NATIVE) && ctest --output-on-failure
+
+# DO-Rozude against Lua 5.4 and Python 3 on the same small programs.
+bench: native
+	bench/run.sh $(NATIVE)/wavelith-script
 
 run: win64
 	tools/wine-session.sh --interactive $(WIN64)/Wavelith.exe $(ARGS)

@@ -81,9 +81,10 @@ void actAsSecondInstance(const std::u16string& tail) {
 void copySettings(TailSwitch copy) {
     Application& application = app();
     bool toRegistry = copy == TailSwitch::CopyIniToRegistry;
-    application.storage.iniMode = !toRegistry;
+    // Load from the source back end, save to the other one.
+    application.storage.iniMode = toRegistry;
     loadAllSettings();
-    application.storage.iniMode = toRegistry ? false : true;
+    application.storage.iniMode = !toRegistry;
     if (!toRegistry) ensureIniFile();
     bool saved = saveAllSettings();
     if (toRegistry)
@@ -203,6 +204,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
     application.swing = std::make_unique<SwingEngine>(application.desktop, application.settings, *application.activity,
                                                       *application.effects, [] { return std::rand(); },
                                                       application.japanese);
+    createScriptHost();
     HWND window = createMainWindow();
     if (!window) {
         releaseStartResources();
@@ -240,5 +242,9 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
 }  // namespace wavelith
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR tail, int) {
-    return wavelith::runProgram(instance, wavelith::fromWide(tail ? tail : L""));
+    int exitCode = wavelith::runProgram(instance, wavelith::fromWide(tail ? tail : L""));
+    // An abandoned script worker still uses the interpreter and the settings: end the process
+    // without running the destructors of what it uses.
+    if (wavelith::scriptWorkerAbandoned()) ExitProcess(static_cast<UINT>(exitCode));
+    return exitCode;
 }

@@ -48,6 +48,20 @@ constexpr MessageTexts kMessages[] = {
      u"ウェブページを開けませんでした。\nブラウザーで次のアドレスを開いてください:\n"
      u"https://harvenlock.example/ifa.php?QUELLIX"},
     {AppMessage::BrowseCaption, u"Browse", u"ブラウズ"},
+    {AppMessage::ConfirmStopEndOfSession, u"Are you sure you want to stop end of the session.",
+     u"セッションの終了（シャットダウン・再起動・ログオフ）を止めますか？"},
+    {AppMessage::BlockingShutdown, u"Blocking Shutdown", u"シャットダウン阻止機能が有効です"},
+    {AppMessage::SessionEndStoppedShort, u"Stopped end of the session.", u"Windows のシャットダウンを止めました。"},
+    {AppMessage::SessionEndStoppedLong, u"Stopped end of the session.",
+     u"セッションの終了を検出したため、拒否を返して Windows のシャットダウンを止めました。"},
+    {AppMessage::ScriptSuspended,
+     u"Script execution will be suspended for 10 seconds. Select 'Pause' from the notification area icon menu to "
+     u"stop script.(If you close this notification with the middle mouse button, this notification will not be "
+     u"shown again next time.)",
+     u"スクリプトの実行を 10 秒間保留します。スクリプトを止めるには、通知領域のアイコンのメニューから「一時停止」を"
+     u"選んでください。（この通知をマウスの中ボタンで閉じると、次回からは表示しません。）"},
+    {AppMessage::UnknownAppFunctionStart, u"Unknown application provided function: CB.",
+     u"未知のアプリケーション提供関数です: CB."},
 };
 
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == static_cast<size_t>(AppMessage::Count),

@@ -23,6 +23,12 @@ enum class AppMessage {
     CloseDialogToOpenMenu,
     CannotOpenWebPage,
     BrowseCaption,
+    ConfirmStopEndOfSession,
+    BlockingShutdown,
+    SessionEndStoppedShort,
+    SessionEndStoppedLong,
+    ScriptSuspended,
+    UnknownAppFunctionStart,
     Count  // ORDER AppMessage: keep last
 };
 

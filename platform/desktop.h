@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace wavelith {
 
@@ -70,6 +72,40 @@ public:
     virtual uint32_t getTickCount() = 0;
     // As GetLocalTime.
     virtual LocalTime getLocalTime() = 0;
+
+    // ---- for the script built-ins ----
+    // As MessageBoxW: the id of the button chosen (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7, ...).
+    virtual int32_t messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
+                               uint32_t style) = 0;
+    // The scripts' one-line input dialog: what was typed when OK was pressed, nothing when cancelled.
+    virtual std::optional<std::u16string> inputDialog(void* owner, const std::u16string& prompt,
+                                                      const std::u16string& title, bool japanese) = 0;
+    // As Sleep.
+    virtual void sleep(uint32_t milliseconds) = 0;
+    // As MessageBeep: whether the sound was played.
+    virtual bool messageBeep(uint32_t type) = 0;
+    // The process's environment; an unset variable reads as empty.
+    virtual std::u16string getEnvironmentVariable(const std::u16string& name) = 0;
+    virtual bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) = 0;
 };
+
+// Message-box styles and results, as Windows defines them.
+namespace message_box {
+constexpr uint32_t Ok = 0x0, OkCancel = 0x1, AbortRetryIgnore = 0x2, YesNoCancel = 0x3, YesNo = 0x4,
+                   RetryCancel = 0x5, CancelTryContinue = 0x6, TypeMask = 0xF;
+constexpr uint32_t IconError = 0x10, IconQuestion = 0x20, IconWarning = 0x30, IconInformation = 0x40;
+constexpr int32_t IdOk = 1, IdCancel = 2, IdAbort = 3, IdRetry = 4, IdYes = 6, IdNo = 7;
+// What a box returns when its default (first) button is chosen.
+constexpr int32_t firstButton(uint32_t style) {
+    switch (style & TypeMask) {
+    case OkCancel: return IdOk;
+    case AbortRetryIgnore: return IdAbort;
+    case YesNoCancel: case YesNo: return IdYes;
+    case RetryCancel: return IdRetry;
+    case CancelTryContinue: return IdCancel;
+    default: return IdOk;
+    }
+}
+}  // namespace message_box
 
 }  // namespace wavelith

@@ -1,8 +1,12 @@
 #include "platform/simulated_desktop.h"
 
+#include "platform/text.h"
+
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <thread>
 
 namespace wavelith {
 
@@ -23,21 +27,26 @@ Point SimulatedDesktop::clamped(int64_t x, int64_t y) const {
             static_cast<int32_t>(std::clamp<int64_t>(y, 0, height_ - 1))};
 }
 
+void SimulatedDesktop::record(DesktopEvent event) {
+    events_.push_back(std::move(event));
+    if (onEvent) onEvent(events_.back());
+}
+
 Point SimulatedDesktop::getCursorPos() { return cursor_; }
 
 void SimulatedDesktop::setCursorPos(Point position) {
-    events_.push_back(SetCursorRecord{position});
+    record(SetCursorRecord{position});
     cursor_ = clamped(position.x, position.y);
 }
 
 void SimulatedDesktop::mouseEvent(uint32_t flags, int32_t dx, int32_t dy, int32_t data) {
-    events_.push_back(MouseEventRecord{flags, dx, dy, data});
+    record(MouseEventRecord{flags, dx, dy, data});
     // The real desktop accelerates relative moves; the simulated one moves them exactly.
     if (flags & mouse_flags::Move) cursor_ = clamped(int64_t{cursor_.x} + dx, int64_t{cursor_.y} + dy);
 }
 
 void SimulatedDesktop::keybdEvent(uint8_t virtualKey, uint32_t flags) {
-    events_.push_back(KeyEventRecord{virtualKey, flags});
+    record(KeyEventRecord{virtualKey, flags});
     bool down = !(flags & key_flags::KeyUp);
     if (down && !keyDown_[virtualKey] && isToggleKey(virtualKey)) toggled_[virtualKey] = !toggled_[virtualKey];
     keyDown_[virtualKey] = down;
@@ -50,15 +59,22 @@ int16_t SimulatedDesktop::getKeyState(int32_t virtualKey) {
 }
 
 bool SimulatedDesktop::swapMouseButton(bool swap) {
-    events_.push_back(SwapButtonRecord{swap});
+    record(SwapButtonRecord{swap});
     bool previous = buttonsSwapped;
     buttonsSwapped = swap;
     return previous;
 }
 
 int32_t SimulatedDesktop::getSystemMetrics(int32_t index) {
-    if (index == system_metrics::RemoteSession) return remoteSession ? 1 : 0;
-    return 0;
+    switch (index) {
+    case system_metrics::RemoteSession: return remoteSession ? 1 : 0;
+    case 0 /* SM_CXSCREEN */: case 78 /* SM_CXVIRTUALSCREEN */: return width_;
+    case 1 /* SM_CYSCREEN */: case 79 /* SM_CYVIRTUALSCREEN */: return height_;
+    case 80 /* SM_CMONITORS */: return 1;
+    case 19 /* SM_MOUSEPRESENT */: return 1;
+    case 43 /* SM_CMOUSEBUTTONS */: return 3;
+    default: return 0;
+    }
 }
 
 bool SimulatedDesktop::queryFocusAssist() { return focusAssist; }
@@ -91,5 +107,61 @@ LocalTime SimulatedDesktop::getLocalTime() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
     return time;
 }
+
+int32_t SimulatedDesktop::messageBox(void*, const std::u16string& text, const std::u16string& caption,
+                                     uint32_t style) {
+    int32_t result = message_box::firstButton(style);
+    if (!boxAnswers.empty()) {
+        result = boxAnswers.front();
+        boxAnswers.pop_front();
+    }
+    record(MessageBoxRecord{text, caption, style, result});
+    return result;
+}
+
+std::optional<std::u16string> SimulatedDesktop::inputDialog(void*, const std::u16string& prompt,
+                                                            const std::u16string& title, bool) {
+    std::optional<std::u16string> result;
+    if (!inputAnswers.empty()) {
+        result = inputAnswers.front();
+        inputAnswers.pop_front();
+    }
+    record(InputDialogRecord{prompt, title, result});
+    return result;
+}
+
+void SimulatedDesktop::sleep(uint32_t milliseconds) {
+    record(SleepRecord{milliseconds});
+    if (realSleep) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool SimulatedDesktop::messageBeep(uint32_t type) {
+    record(BeepRecord{type});
+    return true;
+}
+
+#ifdef _WIN32
+// wchar_t is UTF-16 here, so the C runtime's wide environment is the process's own.
+std::u16string SimulatedDesktop::getEnvironmentVariable(const std::u16string& name) {
+    const wchar_t* value = _wgetenv(reinterpret_cast<const wchar_t*>(name.c_str()));
+    return value ? std::u16string(reinterpret_cast<const char16_t*>(value)) : std::u16string();
+}
+
+bool SimulatedDesktop::setEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
+    if (name.empty() || name.find(u'=') != std::u16string::npos) return false;
+    return _wputenv_s(reinterpret_cast<const wchar_t*>(name.c_str()), reinterpret_cast<const wchar_t*>(value.c_str())) == 0;
+}
+#else
+
+std::u16string SimulatedDesktop::getEnvironmentVariable(const std::u16string& name) {
+    const char* value = std::getenv(utf16ToUtf8(name).c_str());
+    return value ? utf8ToUtf16(value) : std::u16string();
+}
+
+bool SimulatedDesktop::setEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
+    if (name.empty() || name.find(u'=') != std::u16string::npos) return false;
+    return ::setenv(utf16ToUtf8(name).c_str(), utf16ToUtf8(value).c_str(), 1) == 0;
+}
+#endif
 
 }  // namespace wavelith

@@ -5,7 +5,10 @@
 #include "platform/desktop.h"
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -38,7 +41,32 @@ struct SwapButtonRecord {
     }
 };
 
-using DesktopEvent = std::variant<MouseEventRecord, KeyEventRecord, SetCursorRecord, SwapButtonRecord>;
+struct MessageBoxRecord {
+    std::u16string text, caption;
+    uint32_t style;
+    int32_t result;
+    friend bool operator==(const MessageBoxRecord& a, const MessageBoxRecord& b) {
+        return a.text == b.text && a.caption == b.caption && a.style == b.style && a.result == b.result;
+    }
+};
+struct InputDialogRecord {
+    std::u16string prompt, title;
+    std::optional<std::u16string> result;  // nothing: cancelled
+    friend bool operator==(const InputDialogRecord& a, const InputDialogRecord& b) {
+        return a.prompt == b.prompt && a.title == b.title && a.result == b.result;
+    }
+};
+struct SleepRecord {
+    uint32_t milliseconds;
+    friend bool operator==(const SleepRecord& a, const SleepRecord& b) { return a.milliseconds == b.milliseconds; }
+};
+struct BeepRecord {
+    uint32_t type;
+    friend bool operator==(const BeepRecord& a, const BeepRecord& b) { return a.type == b.type; }
+};
+
+using DesktopEvent = std::variant<MouseEventRecord, KeyEventRecord, SetCursorRecord, SwapButtonRecord,
+                                  MessageBoxRecord, InputDialogRecord, SleepRecord, BeepRecord>;
 
 class SimulatedDesktop : public Desktop {
 public:
@@ -54,6 +82,24 @@ public:
     bool queryFocusAssist() override;
     uint32_t getTickCount() override;
     LocalTime getLocalTime() override;
+    int32_t messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
+                       uint32_t style) override;
+    std::optional<std::u16string> inputDialog(void* owner, const std::u16string& prompt, const std::u16string& title,
+                                              bool japanese) override;
+    void sleep(uint32_t milliseconds) override;
+    bool messageBeep(uint32_t type) override;
+    // The process's real environment.
+    std::u16string getEnvironmentVariable(const std::u16string& name) override;
+    bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) override;
+
+    // The user at the dialogs: each box takes the next answer, else its first button; each input
+    // dialog takes the next text as if typed and confirmed, else it is cancelled.
+    std::deque<int32_t> boxAnswers;
+    std::deque<std::u16string> inputAnswers;
+    // Sleep is recorded only, unless this is set.
+    bool realSleep = false;
+    // Told of every event as it is recorded (wavelith-script prints them as they happen).
+    std::function<void(const DesktopEvent&)> onEvent;
 
     // What the simulated world looks like; tests set these directly.
     bool remoteSession = false;
@@ -69,6 +115,7 @@ public:
     void clearEvents() { events_.clear(); }
 
 private:
+    void record(DesktopEvent event);
     Point clamped(int64_t x, int64_t y) const;
 
     Point cursor_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace wavelith {
 
 Point Win32Desktop::getCursorPos() {
@@ -47,6 +49,129 @@ LocalTime Win32Desktop::getLocalTime() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return {now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+namespace {
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The input dialog is a classic dialog template built in memory, so the scripts' INPUT needs no
+// resource of the program that hosts them.
+class TemplateWriter {
+public:
+    void word(WORD value) { words_.push_back(value); }
+    void dword(DWORD value) {
+        word(LOWORD(value));
+        word(HIWORD(value));
+    }
+    void text(const wchar_t* value) {
+        for (; *value; ++value) word(*value);
+        word(0);
+    }
+    void alignToDword() {
+        if (words_.size() % 2) word(0);
+    }
+    void item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD classAtom, const wchar_t* caption) {
+        alignToDword();
+        dword(style);
+        dword(0);  // extended style
+        word(static_cast<WORD>(x));
+        word(static_cast<WORD>(y));
+        word(static_cast<WORD>(cx));
+        word(static_cast<WORD>(cy));
+        word(id);
+        word(0xFFFF);
+        word(classAtom);
+        text(caption);
+        word(0);  // no creation data
+    }
+    const DLGTEMPLATE* data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+private:
+    std::vector<WORD> words_;
+};
+
+constexpr WORD PromptId = 102, FieldId = 101;
+
+struct InputRequest {
+    const std::u16string* prompt;
+    const std::u16string* title;
+    std::u16string result;
+};
+
+INT_PTR CALLBACK inputDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        auto* request = reinterpret_cast<InputRequest*>(lParam);
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+        SetWindowTextW(dialog, wide(*request->title));
+        SetDlgItemTextW(dialog, PromptId, wide(*request->prompt));
+        SetFocus(GetDlgItem(dialog, FieldId));
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            auto* request = reinterpret_cast<InputRequest*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+            wchar_t buffer[4096] = {};
+            GetDlgItemTextW(dialog, FieldId, buffer, 4096);
+            request->result = reinterpret_cast<const char16_t*>(buffer);
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, 2);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+}  // namespace
+
+int32_t Win32Desktop::messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
+                                 uint32_t style) {
+    return MessageBoxW(static_cast<HWND>(owner), wide(text), wide(caption), style);
+}
+
+std::optional<std::u16string> Win32Desktop::inputDialog(void* owner, const std::u16string& prompt,
+                                                        const std::u16string& title, bool japanese) {
+    TemplateWriter writer;
+    writer.dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER);
+    writer.dword(0);  // extended style
+    writer.word(4);   // controls
+    writer.word(0);
+    writer.word(0);
+    writer.word(210);
+    writer.word(80);
+    writer.word(0);   // no menu
+    writer.word(0);   // default class
+    writer.text(L"");  // the title is set when the dialog opens
+    writer.word(9);
+    writer.text(L"MS Shell Dlg");
+    writer.item(WS_CHILD | WS_VISIBLE, 7, 7, 196, 20, PromptId, 0x0082, L"");
+    writer.item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 32, 196, 12, FieldId, 0x0081, L"");
+    writer.item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 97, 56, 50, 14, IDOK, 0x0080, L"OK");
+    writer.item(WS_CHILD | WS_VISIBLE | WS_TABSTOP, 153, 56, 50, 14, IDCANCEL, 0x0080,
+                japanese ? L"\u30AD\u30E3\u30F3\u30BB\u30EB" : L"Cancel");
+    InputRequest request{&prompt, &title, {}};
+    INT_PTR ended = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.data(), static_cast<HWND>(owner),
+                                            inputDialogProcedure, reinterpret_cast<LPARAM>(&request));
+    if (ended != 1) return std::nullopt;
+    return request.result;
+}
+
+void Win32Desktop::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
+
+bool Win32Desktop::messageBeep(uint32_t type) { return MessageBeep(type) != FALSE; }
+
+std::u16string Win32Desktop::getEnvironmentVariable(const std::u16string& name) {
+    std::vector<wchar_t> buffer(32767);
+    DWORD length = GetEnvironmentVariableW(wide(name), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return {};  // unset, empty, or longer than any variable can be
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+}
+
+bool Win32Desktop::setEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
+    return SetEnvironmentVariableW(wide(name), wide(value)) != FALSE;
 }
 
 }  // namespace wavelith

@@ -17,6 +17,14 @@ public:
     bool queryFocusAssist() override;
     uint32_t getTickCount() override;
     LocalTime getLocalTime() override;
+    int32_t messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
+                       uint32_t style) override;
+    std::optional<std::u16string> inputDialog(void* owner, const std::u16string& prompt, const std::u16string& title,
+                                              bool japanese) override;
+    void sleep(uint32_t milliseconds) override;
+    bool messageBeep(uint32_t type) override;
+    std::u16string getEnvironmentVariable(const std::u16string& name) override;
+    bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) override;
 };
 
 }  // namespace wavelith

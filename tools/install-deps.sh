@@ -12,6 +12,7 @@ packages=(
   googletest
   fonts-ipafont-gothic
   imagemagick xdotool
+  lua5.4 python3
 )
 
 missing=()

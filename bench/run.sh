@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Times each benchmark in DO-Rozude (wavelith-script), Lua 5.4 and Python 3, best of five runs,
+# and prints the ratios. Same exit code from all three shows they computed the same thing.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+script=${1:-$here/../build/native/wavelith-script}
+# Debian's own interpreters when present (a version manager's shim would add its start-up time).
+lua=$( [ -x /usr/bin/lua5.4 ] && echo /usr/bin/lua5.4 || command -v lua5.4 || true)
+python=$( [ -x /usr/bin/python3 ] && echo /usr/bin/python3 || command -v python3 || true)
+
+best_of_three() {  # prints "seconds exit-code"
+  local best="" code=0
+  for _ in 1 2 3 4 5; do
+    local start end
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1
+    code=$?
+    end=$(date +%s.%N)
+    best=$(echo "$start $end ${best:-999}" | awk '{t = $2 - $1; print (t < $3 ? t : $3)}')
+  done
+  echo "$best $code"
+}
+
+exit_of_script() {  # wavelith-script exits 0 itself; the script's code is in its exit event
+  "$script" --json "$1" | sed -n 's/.*"ev":"exit".*"code":\([-0-9]*\).*/\1/p'
+}
+
+printf '%-8s %12s %12s %12s %10s %10s\n' bench DO-Rozude lua5.4 python3 vs-lua vs-python
+for name in loop fib string; do
+  read -r ours _ < <(best_of_three "$script" "$here/$name.rsc")
+  ours_code=$(exit_of_script "$here/$name.rsc")
+  lua_time=n/a python_time=n/a lua_ratio=n/a python_ratio=n/a
+  if [ -n "$lua" ]; then
+    read -r lua_time lua_code < <(best_of_three "$lua" "$here/$name.lua")
+    [ "$lua_code" = "$ours_code" ] || echo "warning: $name: lua exit $lua_code, DO-Rozude $ours_code" >&2
+    lua_ratio=$(awk -v a="$ours" -v b="$lua_time" 'BEGIN {printf "%.2fx", a / b}')
+  fi
+  if [ -n "$python" ]; then
+    read -r python_time python_code < <(best_of_three "$python" "$here/$name.py")
+    [ "$python_code" = "$ours_code" ] || echo "warning: $name: python exit $python_code, DO-Rozude $ours_code" >&2
+    python_ratio=$(awk -v a="$ours" -v b="$python_time" 'BEGIN {printf "%.2fx", a / b}')
+  fi
+  printf '%-8s %11.3fs %12s %12s %10s %10s\n' "$name" "$ours" "$lua_time" "$python_time" "$lua_ratio" "$python_ratio"
+done
+echo "(times in seconds, best of five, process start included; ratio = DO-Rozude time / other time)"

@@ -1,0 +1,151 @@
+// The one owner of interpreter state: variables, user functions, the run's control word, exit
+// code, call depth, options and the host of the run in progress. qx_script() uses the
+// process-wide instance; built-ins see only the public surface below.
+#pragma once
+
+#include "script/front/syntax_tree.h"
+#include "script/interp/messages.h"
+#include "script/interp/run.h"
+#include "script/interp/value.h"
+#include "script/interp/variables.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wavelith {
+class Desktop;
+}
+
+namespace wavelith::script {
+
+struct FunctionDef {
+    std::string name;
+    std::vector<std::string> params;
+    std::unique_ptr<BlockNode> body;
+    // The table slots of the parameters' variables, found again only when the table changes.
+    mutable std::vector<SlotCache> paramSlots;
+};
+
+class FunctionTable {
+public:
+    // A later definition of the same name replaces the earlier one.
+    void define(std::string name, std::vector<std::string> params, std::unique_ptr<BlockNode> body);
+    const FunctionDef* find(std::string_view name) const {
+        auto found = map_.find(name);
+        return found == map_.end() ? nullptr : &found->second;
+    }
+    void clear();
+    size_t size() const { return map_.size(); }
+    // Changes with every definition and clear, so call nodes know when to resolve again.
+    uint64_t generation() const { return generation_; }
+
+private:
+    std::map<std::string, FunctionDef, std::less<>> map_;
+    uint64_t generation_ = 1;
+};
+
+// The stop request: what every block checks after each statement.
+namespace stop {
+constexpr int32_t None = 0, Break = 1, Continue = 2, Run = 3;
+}
+
+// GOTO travels as an exception: it may leave a call in the middle of an expression.
+struct GotoException {
+    std::string label;
+};
+
+// Thrown when the thread's stack is nearly used up; the run ends with a message.
+struct NestingTooDeep {
+    int32_t line;
+};
+
+class Interpreter {
+public:
+    static Interpreter& instance();
+
+    // ---- argument readers and result helpers for built-ins ----
+    static int32_t asInt(const ScriptValue& value) { return value.toInt(); }
+    static std::string asString(const ScriptValue& value) { return value.toString(); }
+    // An array argument names its variable: upper-cased, and empty when it is no identifier.
+    static std::string arrayName(const ScriptValue& argument);
+    VariableTable& variables() { return variables_; }
+    Desktop& desktop();
+    void* ownerWindow() const { return host_.ownerWindow; }
+    bool japanese() const { return japanese_; }
+    // The host's message box, or the desktop's when the host has none.
+    int messageBox(const std::string& text, const std::string& caption, uint32_t style);
+    // The line of the call being carried out.
+    int32_t callLine() const { return callLine_; }
+    // The name of the call being carried out, as written (upper case).
+    const std::string& callName() const { return *callName_; }
+    // Reports a message to the host's sink and tells the run to stop.
+    void fail(Message message, int32_t line, std::initializer_list<MessageArgument> arguments);
+    void send(unsigned code, int32_t line, const std::u16string& text);
+    void requestStop() { stopRequest = stop::Run; }
+
+    // ---- options set by DEFINE ----
+    void setMustVarDef(bool on) { mustVarDef_ = on; }
+    void setKeepVar(bool on) { keepVar_ = on; }
+    void setJapanese(bool on) { japanese_ = on; }
+    bool keepVar() const { return keepVar_; }
+
+    // ---- run control, used by the run entry and the syntax tree ----
+    int32_t stopRequest = stop::None;
+    int32_t exitCode = 0;
+    int32_t callDepth = 0;
+    // RETURN does not throw: it sets this and every statement construct leaves at once.
+    bool returning = false;
+    ScriptValue returnValue;
+
+    FunctionTable& functions() { return functions_; }
+    // Clears functions, (unless KEEPVAR) variables, the control word, exit code, depth, MUSTVARDEF.
+    void runReset();
+    // Takes the host of a run: its callbacks and language; nothing when host is absent.
+    void beginRun(const ScriptHostCallbacks* host);
+    void endRun();
+    const ScriptHostCallbacks& host() const { return host_; }
+
+    // Variable read with the constant table and the unassigned default behind it.
+    ScriptValue readVariable(const std::string& name, int32_t line, SlotCache& cache);
+    ScriptValue* findVariable(const std::string& name, SlotCache& cache) {
+        if (cache.slot && cache.generation == variables_.generation()) return cache.slot;
+        ScriptValue* slot = variables_.find(name);
+        if (slot) {
+            cache.slot = slot;
+            cache.generation = variables_.generation();
+        }
+        return slot;
+    }
+    // After each statement of a block.
+    void pollHost(int32_t line) {
+        if (host_.stopPoll && host_.stopPoll(line) == 1) stopRequest = stop::Run;
+    }
+    // Guards recursion in the tree walk: throws NestingTooDeep when the stack is nearly gone.
+    void checkStack(int32_t line) const {
+        char marker;
+        if (&marker < stackFloor_) throw NestingTooDeep{line};
+    }
+    ScriptValue callFunction(const FuncCallNode& call);
+    ScriptValue callApplication(const CBCallNode& call);
+
+private:
+    Interpreter() = default;
+    ScriptValue callBuiltin(const FuncCallNode& call);
+
+    VariableTable variables_;
+    FunctionTable functions_;
+    bool mustVarDef_ = false;
+    bool keepVar_ = false;
+    bool japanese_ = false;
+    int32_t callLine_ = -1;
+    const std::string* callName_ = &noName_;
+    const std::string noName_;
+    ScriptHostCallbacks host_;
+    const char* stackFloor_ = nullptr;
+};
+
+}  // namespace wavelith::script

@@ -1,0 +1,3 @@
+DEFINE("KEEPVAR", 1)
+z = 7
+w = z %= 0

@@ -1,0 +1,2 @@
+a = MININTEGER / -1
+MESSAGE("after /")

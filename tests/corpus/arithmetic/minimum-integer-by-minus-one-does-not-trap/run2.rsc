@@ -1,0 +1,2 @@
+b = MININTEGER % -1
+MESSAGE("after %")

@@ -1,0 +1,3 @@
+c = MININTEGER
+c /= -1
+MESSAGE("after /=")

@@ -1,0 +1,3 @@
+d = MININTEGER
+d %= -1
+MESSAGE("after %=")

@@ -1,0 +1,7 @@
+MESSAGE(1 + "2")
+MESSAGE("1" + 2)
+MESSAGE(1 + 2 + "a")
+MESSAGE("a" + 1 + 2)
+MESSAGE("x" - 1)
+MESSAGE("5" * "4")
+MESSAGE(-"7" + ~"7")

@@ -1,0 +1,2 @@
+x = 7 % 0
+MESSAGE("not reached")

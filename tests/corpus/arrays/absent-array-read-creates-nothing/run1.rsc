@@ -1,0 +1,3 @@
+MESSAGE(b[3])
+MESSAGE("[" + b$[3] + "]")
+MESSAGE(TYPEOF("B"))

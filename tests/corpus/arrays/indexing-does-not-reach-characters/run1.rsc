@@ -1,0 +1,4 @@
+s = "abc"
+MESSAGE(s[0])
+MESSAGE(s)
+MESSAGE(TYPEOF("S"))

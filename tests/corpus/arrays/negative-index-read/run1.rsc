@@ -1,0 +1,2 @@
+x = b[-1]
+MESSAGE("not reached")

@@ -1,0 +1,3 @@
+DEFINE("KEEPVAR", 1)
+a[-2] = 9
+MESSAGE("not reached")

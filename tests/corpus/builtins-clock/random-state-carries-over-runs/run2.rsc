@@ -1,0 +1,3 @@
+DEFINE("KEEPVAR", 1)
+a = RAND()
+b = RAND()

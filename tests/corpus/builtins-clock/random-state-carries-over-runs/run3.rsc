@@ -1,0 +1,2 @@
+SRAND(7)
+MESSAGE("" + (a == RAND()) + (b == RAND()))

@@ -1,0 +1,4 @@
+r = SLEEP(250)
+SLEEP("100")
+SLEEP(0)
+MESSAGE(r)

@@ -1,0 +1,6 @@
+x = MESSAGE("hi")
+MESSAGEBOX("box", "cap")
+TEXTOUT(5)
+MESSAGE("empty caption", "")
+MESSAGE("int caption", 7)
+MESSAGE(x)

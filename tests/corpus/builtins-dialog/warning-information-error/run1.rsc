@@ -1,0 +1,2 @@
+r = WARNING("w") + INFORMATION("i", "cap") + ERROR("e")
+MESSAGE(r)

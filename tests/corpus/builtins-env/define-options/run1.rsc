@@ -1,0 +1,5 @@
+MESSAGE(DEFINE("mustvardef", 0))
+MESSAGE(DEFINE("NoSuchOption", 1))
+MESSAGE(DEFINE("KeepVar", 0))
+MESSAGE(DEFINE("RSC_LANG", 0))
+MESSAGE(n)

@@ -1,0 +1,2 @@
+DEFINE("mustvardef", "1")
+x = n

@@ -1,0 +1,1 @@
+x = GETTICKCOUNT(1)

@@ -1,0 +1,1 @@
+x = REGEX_REPLACE(1, 2, 3, 4, 5)

@@ -1,0 +1,1 @@
+REPEAT {} UNTIL 0

@@ -1,0 +1,2 @@
+EXIT
+MESSAGE("not reached")

@@ -1,0 +1,7 @@
+MESSAGE(1)
+
+:here
+MESSAGE(2)
+# comment
+MESSAGE(3)
+MESSAGE(4)

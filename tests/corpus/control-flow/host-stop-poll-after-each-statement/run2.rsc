@@ -1,0 +1,6 @@
+IF 1 {
+  MESSAGE("a")
+  MESSAGE("b")
+}
+MESSAGE("c")
+MESSAGE("d")

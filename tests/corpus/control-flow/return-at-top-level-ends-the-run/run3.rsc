@@ -1,0 +1,2 @@
+RETURN
+MESSAGE("not reached")

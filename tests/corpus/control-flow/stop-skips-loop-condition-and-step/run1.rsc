@@ -1,0 +1,3 @@
+REPEAT {
+  EXIT 2
+} UNTIL MESSAGE("until evaluated")

@@ -1,0 +1,2 @@
+CB.Notify(MESSAGE("arg"), 2)
+MESSAGE("not reached")

@@ -1,0 +1,1 @@
+x = ASSERT(0, 7) + MESSAGE("rest")

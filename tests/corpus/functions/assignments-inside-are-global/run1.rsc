@@ -1,0 +1,5 @@
+FUNC f() {
+  g = 5
+}
+MESSAGE(f())
+MESSAGE(g)

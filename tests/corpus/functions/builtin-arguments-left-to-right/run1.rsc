@@ -1,0 +1,1 @@
+x = MAX(MESSAGE("first"), MESSAGE("second"), MESSAGE("third"))

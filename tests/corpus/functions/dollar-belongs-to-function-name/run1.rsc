@@ -1,0 +1,5 @@
+FUNC f$() {
+  RETURN "str"
+}
+MESSAGE(f$())
+MESSAGE(F())

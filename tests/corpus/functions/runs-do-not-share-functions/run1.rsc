@@ -1,0 +1,5 @@
+DEFINE("KEEPVAR", 1)
+FUNC f() {
+  RETURN 1
+}
+MESSAGE(f())

@@ -1,0 +1,2 @@
+NOSUCH(MESSAGE("arg"), 2)
+MESSAGE("not reached")

@@ -1,0 +1,5 @@
+GOTO :inside
+IF 0 {
+  :inside
+  MESSAGE("no")
+}

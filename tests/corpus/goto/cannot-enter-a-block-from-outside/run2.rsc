@@ -1,0 +1,5 @@
+FUNC f() {
+  :infunc
+  RETURN 1
+}
+GOTO :infunc

@@ -1,0 +1,6 @@
+IF 1 {
+  GOTO :other
+} ELSE {
+  :other
+  MESSAGE("no")
+}

@@ -1,0 +1,5 @@
+t = ":end"
+GOTO t
+MESSAGE("skipped")
+:END
+MESSAGE("computed")

@@ -1,0 +1,4 @@
+GOTO ":" + "fin"
+MESSAGE("skipped")
+:fin
+MESSAGE("concatenated")

@@ -1,0 +1,3 @@
+GOTO "again"
+:again
+MESSAGE("not reached")

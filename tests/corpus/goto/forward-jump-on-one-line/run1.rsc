@@ -1,0 +1,3 @@
+GOTO :skip MESSAGE("skipped")
+MESSAGE("skipped too")
+:skip MESSAGE("landed")

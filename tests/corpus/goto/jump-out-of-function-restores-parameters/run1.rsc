@@ -1,0 +1,8 @@
+x = 1
+FUNC f(x) {
+  GOTO :out
+}
+f(99)
+MESSAGE("skipped")
+:out
+MESSAGE(x)

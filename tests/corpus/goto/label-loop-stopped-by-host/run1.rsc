@@ -1,0 +1,2 @@
+:top
+GOTO :top

@@ -1,0 +1,5 @@
+GOTO :L
+:L
+MESSAGE("first")
+:L
+MESSAGE("second")

@@ -1,0 +1,7 @@
+FUNC f() {
+  EXIT 5
+}
+FUNC g() {
+  GOTO :nowhere
+}
+x = f() + g()

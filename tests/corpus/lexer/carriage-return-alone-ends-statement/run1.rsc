@@ -1,0 +1,1 @@
+x = 5MESSAGE(x)y = 1 / 0

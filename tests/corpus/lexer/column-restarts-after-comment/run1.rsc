@@ -1,0 +1,2 @@
+# a comment line
+  x = = 1

@@ -1,0 +1,2 @@
+y = 1 // trailing comment
+  z = = 2

@@ -1,0 +1,3 @@
+c = 0
+x = c ? 2 : 3
+MESSAGE(x)

@@ -1,0 +1,9 @@
+IF 0
+{
+  MESSAGE("then")
+}
+else
+{
+  MESSAGE("else")
+}
+x = 1 / 0

@@ -1,0 +1,2 @@
+IFFY = 1
+MESSAGE(IFFY)

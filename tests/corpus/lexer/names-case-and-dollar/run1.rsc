@@ -1,0 +1,3 @@
+Abc$ = "s"
+abc = 5
+MESSAGE(ABC$ + abc$ + ABC + aBc)

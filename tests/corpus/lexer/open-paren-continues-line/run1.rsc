@@ -1,0 +1,4 @@
+x = MAX( 	
+  1, 7)
+MESSAGE(x)
+y = 1 / 0

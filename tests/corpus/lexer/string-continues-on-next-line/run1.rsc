@@ -1,0 +1,7 @@
+s = "ab
+cd"
+MESSAGE(s)
+t = "x\
+y"
+MESSAGE(t)
+x = 1 / 0

@@ -1,0 +1,8 @@
+MESSAGE("a\tb")
+MESSAGE(@"a\tb")
+MESSAGE(@"say \"hi")
+MESSAGE("\x41")
+MESSAGE("\q\0\\|\'|\"")
+MESSAGE('single "quoted"')
+MESSAGE(@'it\'s')
+MESSAGE("\a\b\v\f\r\n")

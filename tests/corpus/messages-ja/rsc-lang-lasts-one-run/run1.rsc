@@ -1,0 +1,2 @@
+DEFINE("RSC_LANG", 1)
+x = 1 / 0

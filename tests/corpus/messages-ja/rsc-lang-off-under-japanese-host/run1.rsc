@@ -1,0 +1,2 @@
+DEFINE("rsc_lang", 0)
+x = 1 % 0

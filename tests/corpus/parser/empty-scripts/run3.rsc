@@ -1,0 +1,3 @@
+# only comments
+; another
+// and a last one without line end

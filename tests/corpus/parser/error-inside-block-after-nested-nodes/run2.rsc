@@ -1,0 +1,4 @@
+IF 1 {
+  x = MAX(1, 2) + 3
+}
+MESSAGE(x)

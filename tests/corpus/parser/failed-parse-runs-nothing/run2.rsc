@@ -1,0 +1,2 @@
+MESSAGE(TYPEOF("V"))
+MESSAGE(f())

@@ -1,0 +1,1 @@
+FUNC f(a) RETURN a

@@ -1,0 +1,5 @@
+MESSAGE((1 && 2))
+MESSAGE((0 || 0))
+MESSAGE((!0))
+MESSAGE((! 1 == 2))
+MESSAGE((! 0 && 0))

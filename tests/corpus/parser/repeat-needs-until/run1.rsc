@@ -1,0 +1,3 @@
+REPEAT {
+  x = 1
+} while x

@@ -1,0 +1,4 @@
+DEFINE("MUSTVARDEF", 1)
+IF n
+{
+}

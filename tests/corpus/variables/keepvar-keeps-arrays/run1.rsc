@@ -1,0 +1,2 @@
+DEFINE("KEEPVAR", 1)
+a[1] = "x"

@@ -1,0 +1,1 @@
+MESSAGE(a[1] + TYPEOF("A") + a)

@@ -1,0 +1,1 @@
+MESSAGE(TYPEOF("N") + "," + y + "," + z)

@@ -1,0 +1,2 @@
+DEFINE("MUSTVARDEF", 1)
+s = n$

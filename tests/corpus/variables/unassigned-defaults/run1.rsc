@@ -1,0 +1,3 @@
+MESSAGE(n)
+MESSAGE("[" + n$ + "]")
+MESSAGE(TYPEOF("N"))
