@@ -101,7 +101,7 @@ if [ "$interactive" = 1 ]; then
     cat >&2 <<MSG
 wine-session: no display here, so Wavelith runs on a private X server, DISPLAY=$DISPLAY.
   Look at it:   DISPLAY=$DISPLAY import -window root shot.png
-  Or watch it:  x11vnc -display $DISPLAY   (then a VNC viewer on port 5900)
+  Or watch it:  x11vnc -display $DISPLAY   (if installed; then a VNC viewer on port 5900)
 MSG
   else
     echo "wine-session: Wavelith runs in the Wine desktop window on $DISPLAY." >&2

@@ -1,8 +1,12 @@
 #include "tests/e2e/harness.h"
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 
 namespace wavelith::e2e {
@@ -86,14 +90,23 @@ TempFolder::~TempFolder() {
 
 // ---- AppProcess ------------------------------------------------------------------------------
 
-AppProcess::AppProcess(const std::wstring& program, const std::wstring& tail) : tail_(tail) {
+AppProcess::AppProcess(const std::wstring& program, const std::wstring& tail, const std::wstring& workingFolder)
+    : tail_(tail) {
     std::wstring commandLine = quoted(program) + (tail.empty() ? L"" : L" " + tail);
-    std::wstring folder = program.substr(0, program.rfind(L'\\'));
+    std::wstring folder = workingFolder.empty() ? program.substr(0, program.rfind(L'\\')) : workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info)) {
+    // Now and then (seen once in a few hundred starts) Wine reports ERROR_INTERNAL_ERROR for a
+    // new process that died while Wine was still setting it up, before the program ran: such a
+    // start is tried once more.
+    bool created = false;
+    for (int attempt = 0; attempt < 2 && !created; ++attempt) {
+        created = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.c_str(), &startup, &info);
+        if (!created && GetLastError() != ERROR_INTERNAL_ERROR) break;
+    }
+    if (!created) {
         ADD_FAILURE() << "cannot start the program, error " << GetLastError();
         return;
     }
@@ -126,6 +139,9 @@ HWND AppProcess::mainWindow() const {
 HWND AppProcess::waitForMainWindow(milliseconds timeout) const {
     HWND window = nullptr;
     waitUntil([&] { return (window = mainWindow()) != nullptr || !running(); }, timeout);
+    // The window is found while its WM_CREATE still runs; the tray icon and the hotkey come
+    // after. The program first waits for input in its message loop once start-up is done.
+    if (window) WaitForInputIdle(process_, static_cast<DWORD>(timeout.count()));
     return window;
 }
 
@@ -139,6 +155,12 @@ HWND AppProcess::waitForDialog(milliseconds timeout) const {
     HWND found = nullptr;
     waitUntil([&] { return (found = dialog()) != nullptr || !running(); }, timeout);
     return found;
+}
+
+HWND AppProcess::openMenu() const {
+    for (HWND candidate : topLevelWindowsOf(id_, L"#32768"))
+        if (IsWindowVisible(candidate)) return candidate;
+    return nullptr;
 }
 
 std::optional<DWORD> AppProcess::end() {
@@ -195,6 +217,297 @@ bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, millise
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
                                &result) != 0;
+}
+
+// ---- the tray ------------------------------------------------------------------------------
+
+HWND openTrayMenu(const AppProcess& app) {
+    HWND window = app.mainWindow();
+    if (!window || !PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP)) return nullptr;
+    HWND menu = nullptr;
+    waitUntil([&] { return (menu = app.openMenu()) != nullptr; }, kInputDeadline);
+    return menu;
+}
+
+namespace {
+
+bool waitForMenuToClose(HWND menu) {
+    return waitUntil([&] { return !IsWindowVisible(menu); }, kInputDeadline);
+}
+
+}  // namespace
+
+bool chooseMenuItem(HWND menu, wchar_t mnemonic) {
+    // The menu's modal loop reads the keyboard messages of its thread's queue.
+    return PostMessageW(menu, WM_CHAR, mnemonic, 0) && waitForMenuToClose(menu);
+}
+
+bool dismissMenu(HWND menu) { return PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0) && waitForMenuToClose(menu); }
+
+namespace {
+
+NOTIFYICONDATAW iconOf(HWND mainWindow) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = mainWindow;
+    data.uID = kTrayIconId;
+    return data;
+}
+
+}  // namespace
+
+bool trayIconExists(HWND mainWindow) {
+    NOTIFYICONDATAW data = iconOf(mainWindow);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool removeTrayIcon(HWND mainWindow) {
+    NOTIFYICONDATAW data = iconOf(mainWindow);
+    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+std::vector<COLORREF> trayIconPixels() {
+    // The first icon of the 1024x700 desktop's tray is centred near (1013, 690).
+    constexpr int kLeft = 1003, kTop = 681, kWidth = 20, kHeight = 18;
+    std::vector<COLORREF> pixels(kWidth * kHeight);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, kWidth, kHeight, screen, kLeft, kTop, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(memory, bitmap, 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> settledTrayIconPixels() {
+    std::vector<COLORREF> previous = trayIconPixels();
+    std::vector<COLORREF> current;
+    waitUntil(
+        [&] {
+            Sleep(100);
+            current = trayIconPixels();
+            bool same = current == previous;
+            previous = current;
+            return same;
+        },
+        milliseconds(3000));
+    return current;
+}
+
+std::vector<std::wstring> visibleTooltipTexts() {
+    std::vector<HWND> tooltips;
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (IsWindowVisible(window) && lstrcmpiW(name, L"tooltips_class32") == 0)
+                reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltips));
+    std::vector<std::wstring> texts;
+    for (HWND tooltip : tooltips) {
+        wchar_t text[512] = {};
+        DWORD_PTR length = 0;
+        if (SendMessageTimeoutW(tooltip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &length))
+            texts.emplace_back(text);
+    }
+    return texts;
+}
+
+bool waitForBalloon(const std::wstring& text, milliseconds timeout) {
+    return waitUntil(
+        [&] {
+            std::vector<std::wstring> texts = visibleTooltipTexts();
+            return std::find(texts.begin(), texts.end(), text) != texts.end();
+        },
+        timeout);
+}
+
+// ---- real input on the X display -------------------------------------------------------------
+
+namespace {
+constexpr const wchar_t* kXdotool = L"Z:\\usr\\bin\\xdotool";
+}
+
+bool xdotoolAvailable() { return GetFileAttributesW(kXdotool) != INVALID_FILE_ATTRIBUTES; }
+
+bool runXdotool(const std::wstring& arguments) {
+    std::wstring commandLine = quoted(kXdotool) + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    return true;
+}
+
+bool movePointer(int x, int y) {
+    if (!runXdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y))) return false;
+    return waitUntil(
+        [&] {
+            POINT cursor{};
+            return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+        },
+        kInputDeadline);
+}
+
+ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const wchar_t* value) : name_(name) {
+    wchar_t buffer[1024] = {};
+    DWORD length = GetEnvironmentVariableW(name, buffer, 1024);
+    if (length != 0 && length < 1024) previous_ = buffer;
+    SetEnvironmentVariableW(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
+}
+
+// ---- stored settings -------------------------------------------------------------------------
+
+void PrintTo(const StoredValue& value, std::ostream* out) {
+    *out << "type " << value.type << ",";
+    for (uint8_t byte : value.data) *out << " " << std::hex << std::setw(2) << std::setfill('0') << int(byte);
+    *out << std::dec;
+}
+
+StoredValue dwordValue(DWORD value) {
+    return {REG_DWORD, {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)}};
+}
+
+namespace {
+
+void appendUnits(std::vector<uint8_t>& data, const std::wstring& text) {
+    for (wchar_t unit : text) {
+        data.push_back(uint8_t(unit));
+        data.push_back(uint8_t(unit >> 8));
+    }
+    data.push_back(0);
+    data.push_back(0);
+}
+
+}  // namespace
+
+StoredValue stringValue(const std::wstring& text, DWORD type) {
+    StoredValue value{type, {}};
+    appendUnits(value.data, text);
+    return value;
+}
+
+StoredValue multiStringValue(const std::vector<std::wstring>& strings) {
+    StoredValue value{REG_MULTI_SZ, {}};
+    for (const std::wstring& text : strings) appendUnits(value.data, text);
+    appendUnits(value.data, L"");
+    return value;
+}
+
+bool storeValue(const std::wstring& name, const StoredValue& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsValuesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+std::optional<StoredValue> storedValue(const std::wstring& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsValuesKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    std::optional<StoredValue> result;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        StoredValue value{type, std::vector<uint8_t>(size)};
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, value.data.data(), &size) == ERROR_SUCCESS) {
+            value.data.resize(size);
+            result = value;
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+std::map<std::wstring, StoredValue> storedValues() {
+    std::map<std::wstring, StoredValue> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsValuesKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256] = {};
+        DWORD nameLength = 256;
+        if (RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (auto value = storedValue(name)) values.emplace(name, *value);
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+bool writeIniFile(const std::wstring& path, const std::vector<std::pair<std::wstring, std::wstring>>& entries) {
+    if (!writeFileBytes(path, {0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00})) return false;
+    for (const auto& [key, value] : entries)
+        if (!WritePrivateProfileStringW(kIniSection, key.c_str(), value.c_str(), path.c_str())) return false;
+    return true;
+}
+
+bool writeIniScript(const std::wstring& path, const std::wstring& script) {
+    UINT bytes = static_cast<UINT>((script.size() + 1) * 2);
+    std::wstring data = script;  // the structure writer takes a non-const buffer
+    return WritePrivateProfileStringW(kIniSection, L"qx_script_size", std::to_wstring(bytes).c_str(), path.c_str()) &&
+           WritePrivateProfileStructW(kIniSection, L"qx_script", data.data(), bytes, path.c_str());
+}
+
+std::optional<std::wstring> iniScript(const std::wstring& path) {
+    UINT bytes = GetPrivateProfileIntW(kIniSection, L"qx_script_size", 0, path.c_str());
+    if (bytes < 2 || bytes % 2 != 0 || bytes > 1 << 20) return std::nullopt;
+    std::wstring text(bytes / 2, L'\0');
+    if (!GetPrivateProfileStructW(kIniSection, L"qx_script", text.data(), bytes, path.c_str())) return std::nullopt;
+    if (text.back() != L'\0') return std::nullopt;
+    text.pop_back();
+    return text;
+}
+
+std::optional<std::wstring> iniEntry(const std::wstring& path, const std::wstring& key) {
+    constexpr const wchar_t* kAbsent = L"\x01absent";
+    wchar_t value[1024] = {};
+    GetPrivateProfileStringW(kIniSection, key.c_str(), kAbsent, value, 1024, path.c_str());
+    if (lstrcmpW(value, kAbsent) == 0) return std::nullopt;
+    return std::wstring(value);
+}
+
+std::vector<std::wstring> iniKeysInFileOrder(const std::wstring& path) {
+    std::vector<uint8_t> bytes = readFileBytes(path);
+    std::vector<std::wstring> keys;
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return keys;
+    std::wstring text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) text += static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
+    bool inSection = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        start = end + 1;
+        if (!line.empty() && line.front() == L'[') {
+            inSection = lstrcmpiW(line.c_str(), (L"[" + std::wstring(kIniSection) + L"]").c_str()) == 0;
+            continue;
+        }
+        size_t equals = line.find(L'=');
+        if (inSection && equals != std::wstring::npos) keys.push_back(line.substr(0, equals));
+    }
+    return keys;
 }
 
 bool endAllInstances() {
@@ -257,8 +570,8 @@ LRESULT CALLBACK InputObserver::mouseHook(int code, WPARAM wParam, LPARAM lParam
     InputObserver* observer = activeObserver;
     if (code == HC_ACTION && observer) {
         const auto& data = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        observer->record({InputEvent::Device::Mouse, Clock::now(), static_cast<UINT>(wParam), data.pt, 0, data.flags,
-                          data.dwExtraInfo});
+        observer->record({InputEvent::Device::Mouse, Clock::now(), static_cast<UINT>(wParam), data.pt,
+                          data.mouseData, 0, data.flags, data.dwExtraInfo});
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -267,7 +580,7 @@ LRESULT CALLBACK InputObserver::keyboardHook(int code, WPARAM wParam, LPARAM lPa
     InputObserver* observer = activeObserver;
     if (code == HC_ACTION && observer) {
         const auto& data = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        observer->record({InputEvent::Device::Keyboard, Clock::now(), static_cast<UINT>(wParam), POINT{},
+        observer->record({InputEvent::Device::Keyboard, Clock::now(), static_cast<UINT>(wParam), POINT{}, 0,
                           data.vkCode, data.flags, data.dwExtraInfo});
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -332,6 +645,15 @@ std::vector<InputEvent> inputFromShakeTimer(HWND mainWindow, InputObserver& obse
     return observer.events();
 }
 
+bool shakesOnTimer(HWND mainWindow, InputObserver& observer) {
+    std::vector<InputEvent> events = inputFromShakeTimer(mainWindow, observer);
+    return std::any_of(events.begin(), events.end(), [](const InputEvent& event) { return event.injected(); });
+}
+
+bool waitUntilShaking(HWND mainWindow, InputObserver& observer, bool shaking, milliseconds timeout) {
+    return waitUntil([&] { return shakesOnTimer(mainWindow, observer) == shaking; }, timeout);
+}
+
 // ---- WavelithTest ----------------------------------------------------------------------------
 
 void WavelithTest::SetUp() {
@@ -354,9 +676,16 @@ void WavelithTest::TearDown() {
 
 AppProcess& WavelithTest::start(const std::wstring& tail) { return startProgram(program_, tail); }
 
-AppProcess& WavelithTest::startProgram(const std::wstring& programPath, const std::wstring& tail) {
-    processes_.push_back(std::make_unique<AppProcess>(programPath, tail));
+AppProcess& WavelithTest::startProgram(const std::wstring& programPath, const std::wstring& tail,
+                                       const std::wstring& workingFolder) {
+    processes_.push_back(std::make_unique<AppProcess>(programPath, tail, workingFolder));
     return *processes_.back();
+}
+
+std::wstring WavelithTest::programCopy(const std::wstring& name) {
+    std::wstring copy = folder_->file(name);
+    EXPECT_TRUE(CopyFileW(program_.c_str(), copy.c_str(), FALSE)) << "cannot copy the program, error " << GetLastError();
+    return copy;
 }
 
 std::optional<DWORD> WavelithTest::runSecondInstance(const std::wstring& tail) { return start(tail).waitForExit(); }

@@ -11,11 +11,14 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace wavelith::e2e {
@@ -38,6 +41,11 @@ constexpr LPARAM kPauseTurnOn = 1;
 constexpr LPARAM kPauseTurnOff = 2;
 constexpr UINT_PTR kShakeTimer = 786548;
 constexpr const wchar_t* kSettingsKey = L"Software\\Harvenlock\\QUELLIX";
+constexpr const wchar_t* kSettingsValuesKey = L"Software\\Harvenlock\\QUELLIX\\CurrentVersion";
+constexpr UINT kTrayCallbackMessage = WM_APP;
+constexpr UINT kTrayIconId = 456599;
+constexpr const wchar_t* kIniFileName = L"quellix.ini";
+constexpr const wchar_t* kIniSection = L"quellix";
 
 // Polls until `condition` holds or `timeout` has passed; true when it held.
 bool waitUntil(const std::function<bool()>& condition, milliseconds timeout);
@@ -66,8 +74,9 @@ private:
 // One started process of the program. The destructor ends it if it still runs.
 class AppProcess {
 public:
-    // Starts `program` with the command-line tail `tail` (the text after the program name).
-    AppProcess(const std::wstring& program, const std::wstring& tail);
+    // Starts `program` with the command-line tail `tail` (the text after the program name), in
+    // `workingFolder`, or in the program's own folder when that is empty.
+    AppProcess(const std::wstring& program, const std::wstring& tail, const std::wstring& workingFolder = L"");
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
@@ -79,12 +88,15 @@ public:
 
     // The exit code, once the process has ended within `timeout`.
     std::optional<DWORD> waitForExit(milliseconds timeout = kExitDeadline) const;
-    // This process's main window, once it exists within `timeout`; null otherwise.
+    // This process's main window, once it exists and start-up has finished within `timeout`;
+    // null when no window comes.
     HWND waitForMainWindow(milliseconds timeout = kStartDeadline) const;
     HWND mainWindow() const;
     // A visible message box (or other standard dialog) of this process; null when none shows.
     HWND dialog() const;
     HWND waitForDialog(milliseconds timeout = kStartDeadline) const;
+    // The tray menu of this process while it is open (a visible #32768 window); null otherwise.
+    HWND openMenu() const;
 
     // Ends the process the way a second instance would (WM_DESTROY to its main window) and,
     // failing that, terminates it. Returns the exit code.
@@ -108,6 +120,86 @@ bool clickButton(HWND dialog, int buttonId);
 // Sends a message to a window of another process without risking a hang of the test.
 bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, milliseconds timeout = kExitDeadline);
 
+// ---- the tray ----
+
+// Right-clicks the tray icon the way the shell reports it, and returns the menu once it shows.
+// The click is posted: the menu runs a modal loop inside the program's handling of it.
+HWND openTrayMenu(const AppProcess& app);
+// Chooses a menu item by its underlined letter, as a user typing it would; true once the menu
+// has closed.
+bool chooseMenuItem(HWND menu, wchar_t mnemonic);
+bool dismissMenu(HWND menu);
+
+// Whether the shell holds the program's icon: a change that changes nothing succeeds exactly then.
+bool trayIconExists(HWND mainWindow);
+// Takes the icon away as a restarting shell would lose it.
+bool removeTrayIcon(HWND mainWindow);
+// The screen pixels where the only tray icon sits on the shared Wine desktop; they tell the
+// running icon from the paused one without knowing what either looks like.
+std::vector<COLORREF> trayIconPixels();
+// The pixels once two reads in a row agree, so that a repaint in progress is not taken.
+std::vector<COLORREF> settledTrayIconPixels();
+
+// The texts of the shell's visible tooltip windows, which include its balloon notices (they
+// answer WM_GETTEXT with their text).
+std::vector<std::wstring> visibleTooltipTexts();
+bool waitForBalloon(const std::wstring& text, milliseconds timeout = milliseconds(10000));
+
+// ---- real input on the X display ----
+
+// xdotool drives the X server under the Wine desktop: its clicks and hotkey presses reach Wine as
+// a user's would (typed keys did not reach an open menu, which is why menus get posted keys).
+// Wine starts Unix programs through CreateProcessW but gives no handle to wait on, so callers
+// wait for the effect instead.
+bool xdotoolAvailable();
+bool runXdotool(const std::wstring& arguments);
+// Moves the X pointer and waits until Wine reports the cursor there.
+bool movePointer(int x, int y);
+
+// Sets an environment variable for the programs started while it lives (QUELLIX_LANG for the
+// Japanese texts), and restores the previous value.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const wchar_t* value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::wstring name_;
+    std::optional<std::wstring> previous_;
+};
+
+// ---- stored settings ----
+
+// One registry value of the settings key, as stored.
+struct StoredValue {
+    DWORD type;
+    std::vector<uint8_t> data;
+    bool operator==(const StoredValue& other) const { return type == other.type && data == other.data; }
+};
+void PrintTo(const StoredValue& value, std::ostream* out);
+StoredValue dwordValue(DWORD value);
+// REG_SZ (or another string type) with its terminating NUL.
+StoredValue stringValue(const std::wstring& text, DWORD type = REG_SZ);
+// REG_MULTI_SZ from its strings, with the empty string that ends the list.
+StoredValue multiStringValue(const std::vector<std::wstring>& strings);
+
+bool storeValue(const std::wstring& name, const StoredValue& value);
+std::optional<StoredValue> storedValue(const std::wstring& name);
+// Every value under the settings key, by name.
+std::map<std::wstring, StoredValue> storedValues();
+
+// An ini file as the program writes it: UTF-16 with a byte-order mark, entries of section
+// "quellix" written by the platform's profile functions.
+bool writeIniFile(const std::wstring& path, const std::vector<std::pair<std::wstring, std::wstring>>& entries);
+// The script entries the program writes: the byte count, then the checksummed structure.
+bool writeIniScript(const std::wstring& path, const std::wstring& script);
+std::optional<std::wstring> iniScript(const std::wstring& path);
+std::optional<std::wstring> iniEntry(const std::wstring& path, const std::wstring& key);
+// The keys of section "quellix" in the order the file holds them; the file must be UTF-16.
+std::vector<std::wstring> iniKeysInFileOrder(const std::wstring& path);
+
 // One input event as a low-level hook saw it.
 struct InputEvent {
     enum class Device { Mouse, Keyboard };
@@ -115,6 +207,7 @@ struct InputEvent {
     Clock::time_point when;
     UINT message;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ..., WM_KEYDOWN, WM_KEYUP, ...
     POINT point;   // mouse: the screen position the event reports
+    DWORD mouseData;   // mouse: the wheel delta in the high word, the X button
     DWORD virtualKey;  // keyboard
     DWORD flags;       // LLMHF_* or LLKHF_*
     ULONG_PTR extraInfo;
@@ -176,6 +269,10 @@ std::vector<MouseBurst> injectedMouseBursts(const std::vector<InputEvent>& event
 // expiry) and returns the input that came of it. Lets a test see a shake of a normal start,
 // whose interval is far too long to wait for.
 std::vector<InputEvent> inputFromShakeTimer(HWND mainWindow, InputObserver& observer);
+// Whether a shake timer expiry produces any injected input, that is whether the program runs.
+bool shakesOnTimer(HWND mainWindow, InputObserver& observer);
+// Waits until the program is running (`shaking`) or paused: for a change that arrives on its own.
+bool waitUntilShaking(HWND mainWindow, InputObserver& observer, bool shaking, milliseconds timeout = kInputDeadline);
 
 // Every test gets its own copy of the program in a fresh folder, starts from no running
 // instance and no stored settings, and leaves no instance behind.
@@ -189,7 +286,10 @@ protected:
     const TempFolder& folder() const { return *folder_; }
     // Starts the test's program copy; the fixture ends it at teardown if it still runs.
     AppProcess& start(const std::wstring& tail = L"");
-    AppProcess& startProgram(const std::wstring& programPath, const std::wstring& tail);
+    AppProcess& startProgram(const std::wstring& programPath, const std::wstring& tail,
+                             const std::wstring& workingFolder = L"");
+    // A copy of the program under another name in the test's folder, for the name-driven modes.
+    std::wstring programCopy(const std::wstring& name);
     // Starts a second instance with `tail`, waits for it to exit and returns its exit code.
     std::optional<DWORD> runSecondInstance(const std::wstring& tail);
 

@@ -19,8 +19,6 @@ void expectThereAndBack(const MouseBurst& burst, int pixels) {
     EXPECT_EQ(burst.points[0].y, burst.points[1].y);
 }
 
-bool shakes(HWND window, InputObserver& observer) { return countMouseBursts(inputFromShakeTimer(window, observer)) > 0; }
-
 }  // namespace
 
 using ArgumentModeTest = WavelithTest;
@@ -113,7 +111,7 @@ TEST_F(PauseCommandTest, SecondInstanceSwitchesShakingOffAndOn) {
     AppProcess& app = start();
     HWND window = app.waitForMainWindow();
     ASSERT_TRUE(window);
-    ASSERT_TRUE(shakes(window, observer)) << "a normal start does not shake on its timer";
+    ASSERT_TRUE(shakesOnTimer(window, observer)) << "a normal start does not shake on its timer";
     std::vector<MouseBurst> bursts = injectedMouseBursts(observer.events());
     ASSERT_EQ(bursts.size(), 1u);
     expectThereAndBack(bursts[0], 1);  // the built-in distance
@@ -132,7 +130,7 @@ TEST_F(PauseCommandTest, SecondInstanceSwitchesShakingOffAndOn) {
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(step.tail)));
         ASSERT_EQ(runSecondInstance(step.tail), 0u);
-        EXPECT_EQ(shakes(window, observer), step.shakesAfter);
+        EXPECT_EQ(shakesOnTimer(window, observer), step.shakesAfter);
     }
     EXPECT_TRUE(app.running());
 }
@@ -153,9 +151,9 @@ TEST_P(FirstStartPauseTest, StartsPausedOnlyForPAndPOff) {
     AppProcess& app = start(tail);
     HWND window = app.waitForMainWindow();
     ASSERT_TRUE(window);
-    EXPECT_EQ(shakes(window, observer), !startsPaused);
+    EXPECT_EQ(shakesOnTimer(window, observer), !startsPaused);
     ASSERT_EQ(runSecondInstance(L"/P"), 0u);
-    EXPECT_EQ(shakes(window, observer), startsPaused);
+    EXPECT_EQ(shakesOnTimer(window, observer), startsPaused);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tails, FirstStartPauseTest,
