@@ -106,22 +106,68 @@ std::u16string IniStore::readIconPath(const char* key) {
 
 void IniStore::prepareForSave() { ensureIniFile(); }
 
+namespace {
+
+constexpr BYTE kUtf16Start[] = {0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00};
+// A foreign file larger than this is no settings file worth converting; it is set aside.
+constexpr LONGLONG kLargestConvertedIni = 16 * 1024 * 1024;
+
+bool writeNewIni(const std::vector<BYTE>& bytes) {
+    HANDLE file = CreateFileW(kIniPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;  // the writes that follow fail and the save says so
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// The text of a file that is not UTF-16, as UTF-16 (UTF-8 with its mark, else the ANSI code page).
+std::vector<BYTE> asUtf16(const std::vector<BYTE>& bytes) {
+    bool utf8 = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
+    size_t skip = utf8 ? 3 : 0;
+    const char* text = reinterpret_cast<const char*>(bytes.data()) + skip;
+    int length = static_cast<int>(bytes.size() - skip);
+    UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+    int units = length > 0 ? MultiByteToWideChar(codePage, 0, text, length, nullptr, 0) : 0;
+    std::vector<wchar_t> wide(static_cast<size_t>(units));
+    if (units > 0) MultiByteToWideChar(codePage, 0, text, length, wide.data(), units);
+    std::vector<BYTE> converted(std::begin(kUtf16Start), std::end(kUtf16Start));
+    const BYTE* raw = reinterpret_cast<const BYTE*>(wide.data());
+    converted.insert(converted.end(), raw, raw + wide.size() * sizeof(wchar_t));
+    return converted;
+}
+
+}  // namespace
+
 void ensureIniFile() {
     HANDLE existing = CreateFileW(kIniPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (existing != INVALID_HANDLE_VALUE) {
-        LARGE_INTEGER size{};
-        bool empty = GetFileSizeEx(existing, &size) && size.QuadPart == 0;
-        CloseHandle(existing);
-        // An empty file would be written as ANSI text; give it the UTF-16 start like a new one.
-        if (!empty) return;
+    if (existing == INVALID_HANDLE_VALUE) {
+        writeNewIni(std::vector<BYTE>(std::begin(kUtf16Start), std::end(kUtf16Start)));
+        return;
     }
-    HANDLE created = CreateFileW(kIniPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) return;  // the writes that follow fail and the save says so
-    static const BYTE kStart[] = {0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00};
-    DWORD written = 0;
-    WriteFile(created, kStart, sizeof(kStart), &written, nullptr);
-    CloseHandle(created);
+    LARGE_INTEGER size{};
+    std::vector<BYTE> bytes;
+    bool readable = GetFileSizeEx(existing, &size) != FALSE;
+    if (readable && size.QuadPart > 0 && size.QuadPart <= kLargestConvertedIni) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        readable = ReadFile(existing, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                   read == bytes.size();
+    }
+    CloseHandle(existing);
+    if (!readable) return;  // leave a file we cannot read as it is
+    bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+    if (utf16) return;
+    // The profile writer keeps a file's encoding: an empty or foreign file would stay ANSI.
+    // Convert its text instead, so nothing the user wrote in it is lost; a huge one is kept aside.
+    if (size.QuadPart > kLargestConvertedIni) {
+        MoveFileExW(kIniPath, L".\\quellix.ini.bak", MOVEFILE_REPLACE_EXISTING);
+        writeNewIni(std::vector<BYTE>(std::begin(kUtf16Start), std::end(kUtf16Start)));
+        return;
+    }
+    writeNewIni(asUtf16(bytes));
 }
 
 std::unique_ptr<Store> makeStore(const StorageMode& mode) {

@@ -34,7 +34,8 @@ public:
 
 std::unique_ptr<Store> makeStore(const StorageMode& mode);
 
-// Makes sure .\quellix.ini exists, starting a new (or empty) one as UTF-16 with a blank line.
+// Makes sure .\quellix.ini exists as UTF-16: a missing or empty file starts with the byte-order
+// mark and a blank line; a file in another encoding is converted, keeping its text.
 void ensureIniFile();
 
 }  // namespace wavelith

@@ -340,6 +340,30 @@ TEST_F(IniFixture, DamagedOrForeignFilesLoadDefaultsAndAreRewritten) {
     loadSettings(again, store);
     EXPECT_EQ(again.IntervalTimeMSec, 4321);
     EXPECT_EQ(again.qx_script, u"EXIT 1");
+    std::vector<uint8_t> bytes = iniBytes();
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF) << "rewritten as UTF-16";
+    EXPECT_EQ(bytes[1], 0xFE);
+}
+
+TEST_F(IniFixture, AnsiFileBecomesUtf16AndKeepsWhatTheUserWrote) {
+    std::string ansi = "; my notes\r\n[notes]\r\nremember=this\r\n[quellix]\r\nIntervalTimeMSec=7000\r\n";
+    writeIni(std::vector<uint8_t>(ansi.begin(), ansi.end()));
+    IniStore store;
+    Settings loaded;
+    loadSettings(loaded, store);
+    EXPECT_EQ(loaded.IntervalTimeMSec, 7000) << "a foreign encoding still loads";
+    ASSERT_TRUE(saveSettings(loaded, store));
+    std::vector<uint8_t> bytes = iniBytes();
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    wchar_t note[32] = {};
+    GetPrivateProfileStringW(L"notes", L"remember", L"", note, 32, L".\\quellix.ini");
+    EXPECT_STREQ(note, L"this");
+    Settings again;
+    loadSettings(again, store);
+    EXPECT_EQ(again.IntervalTimeMSec, 7000);
 }
 
 }  // namespace wavelith
