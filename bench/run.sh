@@ -25,8 +25,8 @@ exit_of_script() {  # wavelith-script exits 0 itself; the script's code is in it
   "$script" --json "$1" | sed -n 's/.*"ev":"exit".*"code":\([-0-9]*\).*/\1/p'
 }
 
-printf '%-8s %12s %12s %12s %10s %10s\n' bench DO-Rozude lua5.4 python3 vs-lua vs-python
-for name in loop fib string; do
+printf '%-10s %12s %12s %12s %10s %10s\n' bench DO-Rozude lua5.4 python3 vs-lua vs-python
+for name in loop fib string arrays regex sortarray; do
   read -r ours _ < <(best_of_three "$script" "$here/$name.rsc")
   ours_code=$(exit_of_script "$here/$name.rsc")
   lua_time=n/a python_time=n/a lua_ratio=n/a python_ratio=n/a
@@ -40,6 +40,6 @@ for name in loop fib string; do
     [ "$python_code" = "$ours_code" ] || echo "warning: $name: python exit $python_code, DO-Rozude $ours_code" >&2
     python_ratio=$(awk -v a="$ours" -v b="$python_time" 'BEGIN {printf "%.2fx", a / b}')
   fi
-  printf '%-8s %11.3fs %12s %12s %10s %10s\n' "$name" "$ours" "$lua_time" "$python_time" "$lua_ratio" "$python_ratio"
+  printf '%-10s %11.3fs %12s %12s %10s %10s\n' "$name" "$ours" "$lua_time" "$python_time" "$lua_ratio" "$python_ratio"
 done
 echo "(times in seconds, best of five, process start included; ratio = DO-Rozude time / other time)"

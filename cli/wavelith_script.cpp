@@ -153,9 +153,8 @@ std::string jsonString(const std::string& text) {
 
 std::string jsonString(const std::u16string& text) { return jsonString(utf16ToUtf8(text)); }
 
-// A text for one line of the human-readable form: line ends shown, not obeyed.
-std::string oneLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+// Line ends and tabs shown, not obeyed.
+std::string visible(const std::string& text) {
     std::string out;
     for (char c : text) {
         if (c == '\n') out += "\\n";
@@ -164,6 +163,12 @@ std::string oneLine(std::string text) {
         else out += c;
     }
     return out;
+}
+
+// A text for one line of the human-readable form, without the line end that most messages have.
+std::string oneLine(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return visible(text);
 }
 
 std::string boxButtons(uint32_t style) {
@@ -289,11 +294,54 @@ public:
                      std::to_string(cursor->position.y) + "}");
             else
                 line("  cursor to " + std::to_string(cursor->position.x) + "," + std::to_string(cursor->position.y));
+        } else if (auto* typed = std::get_if<SendInputRecord>(&event)) {
+            sendInput(*typed);
+        } else if (auto* clipboard = std::get_if<ClipboardRecord>(&event)) {
+            if (json_) line("{\"ev\":\"clipboard\",\"text\":" + jsonString(clipboard->text) + "}");
+            else line("  clipboard \"" + visible(utf16ToUtf8(clipboard->text)) + "\"");
+        } else if (auto* ime = std::get_if<ImeRecord>(&event)) {
+            if (json_) line("{\"ev\":\"ime\",\"open\":" + std::string(ime->open ? "1" : "0") + "}");
+            else line(ime->open ? "  input method on" : "  input method off");
         }
         // Swapping the mouse buttons is the tray program's, never a script's: nothing to show.
     }
 
 private:
+    // JSON: every event as [unit, flags]. People: the text typed when the events are plain
+    // press-release pairs, the events one by one otherwise.
+    void sendInput(const SendInputRecord& typed) {
+        if (json_) {
+            std::string events;
+            for (const KeyboardInput& input : typed.events) {
+                if (!events.empty()) events += ",";
+                events += "[" + std::to_string(input.unit) + "," + std::to_string(input.flags) + "]";
+            }
+            line("{\"ev\":\"sendinput\",\"events\":[" + events + "]}");
+            return;
+        }
+        bool pairs = typed.events.size() % 2 == 0;
+        std::u16string text;
+        for (size_t i = 0; pairs && i < typed.events.size(); i += 2) {
+            const KeyboardInput &down = typed.events[i], &up = typed.events[i + 1];
+            pairs = down.unit == up.unit && !(down.flags & key_flags::KeyUp) && (up.flags & key_flags::KeyUp);
+            text += down.unit;
+        }
+        if (pairs) {
+            line("  type \"" + visible(utf16ToUtf8(text)) + "\"");
+            return;
+        }
+        std::string events;
+        for (const KeyboardInput& input : typed.events)
+            events += " U+" + hex4(input.unit) + ((input.flags & key_flags::KeyUp) ? " up" : " down");
+        line("  send input" + events);
+    }
+
+    static std::string hex4(char16_t unit) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(unit));
+        return digits;
+    }
+
     bool json_;
 };
 

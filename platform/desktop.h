@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace wavelith {
 
@@ -38,7 +39,34 @@ constexpr uint32_t Wheel = 0x0800;
 }  // namespace mouse_flags
 
 namespace key_flags {
+constexpr uint32_t ExtendedKey = 0x0001;
 constexpr uint32_t KeyUp = 0x0002;
+constexpr uint32_t Unicode = 0x0004;
+}
+
+// One keyboard event of SendInput: the UTF-16 unit goes in the scan-code field, the virtual key is 0.
+struct KeyboardInput {
+    char16_t unit = 0;
+    uint32_t flags = 0;
+    friend bool operator==(const KeyboardInput& a, const KeyboardInput& b) {
+        return a.unit == b.unit && a.flags == b.flags;
+    }
+};
+
+struct Rect {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    friend bool operator==(const Rect& a, const Rect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
+};
+
+// One entry of the raw-input device list.
+struct RawInputDevice {
+    uint32_t type = 0;  // RIM_TYPEMOUSE 0, RIM_TYPEKEYBOARD 1, RIM_TYPEHID 2
+    std::optional<std::u16string> name;  // nothing when it could not be read
+};
+namespace raw_input {
+constexpr uint32_t TypeKeyboard = 1;
 }
 
 namespace virtual_keys {
@@ -87,6 +115,31 @@ public:
     // The process's environment; an unset variable reads as empty.
     virtual std::u16string getEnvironmentVariable(const std::u16string& name) = 0;
     virtual bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) = 0;
+
+    // ---- for the input-device built-ins ----
+    // GetCursorPos, or nothing when the call fails.
+    virtual std::optional<Point> tryGetCursorPos() = 0;
+    // SetCursorPos with its result.
+    virtual bool trySetCursorPos(Point position) = 0;
+    // One SendInput call of keyboard events: how many were inserted.
+    virtual uint32_t sendInput(const std::vector<KeyboardInput>& events) = 0;
+    // WM_IME_CONTROL with IMC_GETOPENSTATUS / IMC_SETOPENSTATUS to the default input-method window
+    // of the foreground window: what it answered, nothing when either window is missing (or
+    // hangs).
+    virtual std::optional<intptr_t> getImeOpenStatus() = 0;
+    virtual std::optional<intptr_t> setImeOpenStatus(bool open) = 0;
+    // GetWindowTextA of the foreground window: bytes of the ANSI code page, at most 2048; empty
+    // when there is no foreground window.
+    virtual std::string getForegroundWindowTextA() = 0;
+    // CF_UNICODETEXT with owner as the clipboard's owner window: empty when there is none or the
+    // clipboard cannot be read.
+    virtual std::u16string getClipboardText(void* owner) = 0;
+    virtual bool setClipboardText(void* owner, const std::u16string& text) = 0;
+    // GetRawInputDeviceList with each device's name: nothing when the list cannot be read.
+    virtual std::optional<std::vector<RawInputDevice>> getRawInputDeviceList() = 0;
+    // EnumDisplayMonitors over the whole desktop: each monitor's rectangle in virtual-screen
+    // coordinates, in enumeration order; nothing when the call fails.
+    virtual std::optional<std::vector<Rect>> enumDisplayMonitors() = 0;
 };
 
 // Message-box styles and results, as Windows defines them.

@@ -20,6 +20,7 @@ bool isToggleKey(uint8_t virtualKey) {
 SimulatedDesktop::SimulatedDesktop(Point cursor, int32_t screenWidth, int32_t screenHeight)
     : width_(std::max(screenWidth, 1)), height_(std::max(screenHeight, 1)) {
     cursor_ = clamped(cursor.x, cursor.y);
+    monitors = std::vector<Rect>{{0, 0, width_, height_}};
 }
 
 Point SimulatedDesktop::clamped(int64_t x, int64_t y) const {
@@ -27,16 +28,18 @@ Point SimulatedDesktop::clamped(int64_t x, int64_t y) const {
             static_cast<int32_t>(std::clamp<int64_t>(y, 0, height_ - 1))};
 }
 
-void SimulatedDesktop::record(DesktopEvent event) {
-    events_.push_back(std::move(event));
-    if (onEvent) onEvent(events_.back());
-}
-
 Point SimulatedDesktop::getCursorPos() { return cursor_; }
 
 void SimulatedDesktop::setCursorPos(Point position) {
     record(SetCursorRecord{position});
     cursor_ = clamped(position.x, position.y);
+}
+
+std::optional<Point> SimulatedDesktop::tryGetCursorPos() { return getCursorPos(); }
+
+bool SimulatedDesktop::trySetCursorPos(Point position) {
+    setCursorPos(position);
+    return true;
 }
 
 void SimulatedDesktop::mouseEvent(uint32_t flags, int32_t dx, int32_t dy, int32_t data) {
@@ -54,8 +57,8 @@ void SimulatedDesktop::keybdEvent(uint8_t virtualKey, uint32_t flags) {
 
 int16_t SimulatedDesktop::getKeyState(int32_t virtualKey) {
     if (virtualKey < 0 || virtualKey > 255) return 0;
-    uint16_t state = (keyDown_[virtualKey] ? 0x8000 : 0) | (toggled_[virtualKey] ? 1 : 0);
-    return static_cast<int16_t>(state);
+    // Windows keeps a byte per key and widens it with its sign: a held key reads as -128.
+    return static_cast<int16_t>((keyDown_[virtualKey] ? -128 : 0) | (toggled_[virtualKey] ? 1 : 0));
 }
 
 bool SimulatedDesktop::swapMouseButton(bool swap) {
@@ -163,5 +166,31 @@ bool SimulatedDesktop::setEnvironmentVariable(const std::u16string& name, const 
     return ::setenv(utf16ToUtf8(name).c_str(), utf16ToUtf8(value).c_str(), 1) == 0;
 }
 #endif
+
+uint32_t SimulatedDesktop::sendInput(const std::vector<KeyboardInput>& events) {
+    record(SendInputRecord{events});
+    return static_cast<uint32_t>(events.size());
+}
+
+std::optional<intptr_t> SimulatedDesktop::getImeOpenStatus() { return std::nullopt; }
+
+std::optional<intptr_t> SimulatedDesktop::setImeOpenStatus(bool open) {
+    record(ImeRecord{open});
+    return std::nullopt;
+}
+
+std::string SimulatedDesktop::getForegroundWindowTextA() { return {}; }
+
+std::u16string SimulatedDesktop::getClipboardText(void*) { return clipboard; }
+
+bool SimulatedDesktop::setClipboardText(void*, const std::u16string& text) {
+    clipboard = text;
+    record(ClipboardRecord{text});
+    return true;
+}
+
+std::optional<std::vector<RawInputDevice>> SimulatedDesktop::getRawInputDeviceList() { return inputDevices; }
+
+std::optional<std::vector<Rect>> SimulatedDesktop::enumDisplayMonitors() { return monitors; }
 
 }  // namespace wavelith

@@ -65,8 +65,22 @@ struct BeepRecord {
     friend bool operator==(const BeepRecord& a, const BeepRecord& b) { return a.type == b.type; }
 };
 
+struct SendInputRecord {
+    std::vector<KeyboardInput> events;
+    friend bool operator==(const SendInputRecord& a, const SendInputRecord& b) { return a.events == b.events; }
+};
+struct ClipboardRecord {
+    std::u16string text;
+    friend bool operator==(const ClipboardRecord& a, const ClipboardRecord& b) { return a.text == b.text; }
+};
+struct ImeRecord {
+    bool open;
+    friend bool operator==(const ImeRecord& a, const ImeRecord& b) { return a.open == b.open; }
+};
+
 using DesktopEvent = std::variant<MouseEventRecord, KeyEventRecord, SetCursorRecord, SwapButtonRecord,
-                                  MessageBoxRecord, InputDialogRecord, SleepRecord, BeepRecord>;
+                                  MessageBoxRecord, InputDialogRecord, SleepRecord, BeepRecord, SendInputRecord,
+                                  ClipboardRecord, ImeRecord>;
 
 class SimulatedDesktop : public Desktop {
 public:
@@ -91,6 +105,18 @@ public:
     // The process's real environment.
     std::u16string getEnvironmentVariable(const std::u16string& name) override;
     bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) override;
+    std::optional<Point> tryGetCursorPos() override;
+    bool trySetCursorPos(Point position) override;
+    // Every event is inserted.
+    uint32_t sendInput(const std::vector<KeyboardInput>& events) override;
+    // There is no foreground window, so no input method either (a set is still recorded).
+    std::optional<intptr_t> getImeOpenStatus() override;
+    std::optional<intptr_t> setImeOpenStatus(bool open) override;
+    std::string getForegroundWindowTextA() override;
+    std::u16string getClipboardText(void* owner) override;
+    bool setClipboardText(void* owner, const std::u16string& text) override;
+    std::optional<std::vector<RawInputDevice>> getRawInputDeviceList() override;
+    std::optional<std::vector<Rect>> enumDisplayMonitors() override;
 
     // The user at the dialogs: each box takes the next answer, else its first button; each input
     // dialog takes the next text as if typed and confirmed, else it is cancelled.
@@ -108,6 +134,12 @@ public:
     // The clock: the process's real one unless a test fixes it.
     std::optional<uint32_t> fixedTickCount;
     std::optional<LocalTime> fixedLocalTime;
+    std::u16string clipboard;
+    // One keyboard; nothing makes the list unreadable.
+    std::optional<std::vector<RawInputDevice>> inputDevices = std::vector<RawInputDevice>{
+        {raw_input::TypeKeyboard, u"\\\\?\\ACPI#PNP0303#4&1d401fb5&0#{884b96c3-56ef-11d1-bc8c-00a0c91e6bf6}"}};
+    // One monitor of the screen's size, set by the constructor; nothing makes the call fail.
+    std::optional<std::vector<Rect>> monitors;
     void holdKey(uint8_t virtualKey, bool down) { keyDown_[virtualKey] = down; }
     bool isToggled(uint8_t virtualKey) const { return toggled_[virtualKey]; }
 
@@ -115,7 +147,12 @@ public:
     void clearEvents() { events_.clear(); }
 
 private:
-    void record(DesktopEvent event);
+    // Built in place: moving a finished variant makes GCC warn of members it never reads.
+    template <typename Record>
+    void record(Record event) {
+        events_.emplace_back(std::in_place_type<Record>, std::move(event));
+        if (onEvent) onEvent(events_.back());
+    }
     Point clamped(int64_t x, int64_t y) const;
 
     Point cursor_;

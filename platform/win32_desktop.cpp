@@ -1,7 +1,9 @@
 #include "platform/win32_desktop.h"
 
 #include <windows.h>
+#include <imm.h>
 
+#include <cstring>
 #include <vector>
 
 namespace wavelith {
@@ -172,6 +174,119 @@ std::u16string Win32Desktop::getEnvironmentVariable(const std::u16string& name) 
 
 bool Win32Desktop::setEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
     return SetEnvironmentVariableW(wide(name), wide(value)) != FALSE;
+}
+
+std::optional<Point> Win32Desktop::tryGetCursorPos() {
+    POINT point{};
+    if (!GetCursorPos(&point)) return std::nullopt;
+    return Point{point.x, point.y};
+}
+
+bool Win32Desktop::trySetCursorPos(Point position) { return SetCursorPos(position.x, position.y) != FALSE; }
+
+uint32_t Win32Desktop::sendInput(const std::vector<KeyboardInput>& events) {
+    std::vector<INPUT> inputs(events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = 0;
+        inputs[i].ki.wScan = events[i].unit;
+        inputs[i].ki.dwFlags = events[i].flags;
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+namespace {
+// The commands of WM_IME_CONTROL, from the SDK's ime.h, which mingw lacks.
+constexpr WPARAM ImcGetOpenStatus = 0x0005, ImcSetOpenStatus = 0x0006;
+
+std::optional<intptr_t> imeControl(WPARAM command, LPARAM data) {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return std::nullopt;
+    HWND ime = ImmGetDefaultIMEWnd(foreground);
+    if (!ime) return std::nullopt;
+    // The window belongs to whatever program has the foreground: if that one hangs, a plain
+    // SendMessage would hang the script run with it, and no shake would start again.
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(ime, WM_IME_CONTROL, command, data, SMTO_ABORTIFHUNG, 1000, &answer)) return std::nullopt;
+    return static_cast<intptr_t>(answer);
+}
+}  // namespace
+
+std::optional<intptr_t> Win32Desktop::getImeOpenStatus() { return imeControl(ImcGetOpenStatus, 0); }
+
+std::optional<intptr_t> Win32Desktop::setImeOpenStatus(bool open) { return imeControl(ImcSetOpenStatus, open ? 1 : 0); }
+
+std::string Win32Desktop::getForegroundWindowTextA() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return {};
+    char title[2049] = {};
+    int length = GetWindowTextA(foreground, title, sizeof title);
+    return length > 0 ? std::string(title, static_cast<size_t>(length)) : std::string();
+}
+
+std::u16string Win32Desktop::getClipboardText(void* owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(static_cast<HWND>(owner))) return {};
+    std::u16string text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            // The block's size bounds the read: a text without its terminator must not run past it.
+            size_t limit = GlobalSize(data) / sizeof(char16_t), length = 0;
+            while (length < limit && units[length]) ++length;
+            text.assign(units, length);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool Win32Desktop::setClipboardText(void* owner, const std::u16string& text) {
+    if (!OpenClipboard(static_cast<HWND>(owner))) return false;
+    bool done = false;
+    size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* memory = GlobalLock(block)) {
+            std::memcpy(memory, text.c_str(), bytes);
+            GlobalUnlock(block);
+            done = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block);
+        }
+        // Once set, the block belongs to the clipboard; otherwise it is still ours.
+        if (!done) GlobalFree(block);
+    }
+    CloseClipboard();
+    return done;
+}
+
+std::optional<std::vector<RawInputDevice>> Win32Desktop::getRawInputDeviceList() {
+    UINT count = 0;
+    if (GetRawInputDeviceList(nullptr, &count, sizeof(RAWINPUTDEVICELIST)) == static_cast<UINT>(-1)) return std::nullopt;
+    std::vector<RAWINPUTDEVICELIST> list(count);
+    UINT fetched = count == 0 ? 0 : GetRawInputDeviceList(list.data(), &count, sizeof(RAWINPUTDEVICELIST));
+    if (fetched == static_cast<UINT>(-1) || fetched != list.size()) return std::nullopt;
+    std::vector<RawInputDevice> devices;
+    for (const RAWINPUTDEVICELIST& entry : list) {
+        RawInputDevice device;
+        device.type = entry.dwType;
+        UINT size = 0;
+        if (GetRawInputDeviceInfoW(entry.hDevice, RIDI_DEVICENAME, nullptr, &size) == 0) {
+            std::vector<wchar_t> name(size + 1);
+            UINT copied = GetRawInputDeviceInfoW(entry.hDevice, RIDI_DEVICENAME, name.data(), &size);
+            if (copied != static_cast<UINT>(-1) && copied != 0)
+                device.name = std::u16string(reinterpret_cast<const char16_t*>(name.data()));
+        }
+        devices.push_back(std::move(device));
+    }
+    return devices;
+}
+
+std::optional<std::vector<Rect>> Win32Desktop::enumDisplayMonitors() {
+    std::vector<Rect> monitors;
+    auto collect = [](HMONITOR, HDC, LPRECT rect, LPARAM found) -> BOOL {
+        reinterpret_cast<std::vector<Rect>*>(found)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+        return TRUE;
+    };
+    if (!EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&monitors))) return std::nullopt;
+    return monitors;
 }
 
 }  // namespace wavelith

@@ -25,6 +25,16 @@ public:
     bool messageBeep(uint32_t type) override;
     std::u16string getEnvironmentVariable(const std::u16string& name) override;
     bool setEnvironmentVariable(const std::u16string& name, const std::u16string& value) override;
+    std::optional<Point> tryGetCursorPos() override;
+    bool trySetCursorPos(Point position) override;
+    uint32_t sendInput(const std::vector<KeyboardInput>& events) override;
+    std::optional<intptr_t> getImeOpenStatus() override;
+    std::optional<intptr_t> setImeOpenStatus(bool open) override;
+    std::string getForegroundWindowTextA() override;
+    std::u16string getClipboardText(void* owner) override;
+    bool setClipboardText(void* owner, const std::u16string& text) override;
+    std::optional<std::vector<RawInputDevice>> getRawInputDeviceList() override;
+    std::optional<std::vector<Rect>> enumDisplayMonitors() override;
 };
 
 }  // namespace wavelith

@@ -7,19 +7,13 @@
 namespace wavelith::script {
 
 namespace {
-// Beyond this an element list is treated as one that cannot be allocated: the run ends with the
-// out-of-memory message instead of the machine paging itself to a halt.
-constexpr int32_t MaxElements = 1 << 22;
-// The same for strings: no keep-awake script needs a quarter of a gigabyte of text.
-constexpr size_t MaxTextBytes = size_t{1} << 28;
-
 void append(std::string& text, const std::string& more) {
     if (text.size() + more.size() > MaxTextBytes) throw std::bad_alloc();
     text += more;
 }
 
 ScriptValue& elementOf(ScriptValue& entry, int32_t index) {
-    if (index >= MaxElements) throw std::bad_alloc();
+    if (static_cast<size_t>(index) >= MaxElements) throw std::bad_alloc();
     return VariableTable::elementSlot(entry, index);
 }
 

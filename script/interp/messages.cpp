@@ -34,8 +34,6 @@ const MessageText table[] = {
     {107, "Invalid Parameter.", "パラメータが正しくありません。"},
     {106, "Out of memory while translating script.", "スクリプトの変換中にメモリが不足しました。"},
     {107, "Script Convert Error.", "スクリプトを変換できません。"},
-    {105, "Runtime error at line %d: %S() is not available in this version\n",
-     "Runtime error 行番号:%d: %S() はこのバージョンでは使えません\n"},
 };
 static_assert(sizeof table / sizeof table[0] == static_cast<size_t>(Message::Count), "one row per message");
 }  // namespace

@@ -28,7 +28,6 @@ enum class Message {
     InvalidParameter,
     OutOfMemoryTranslating,
     ConvertError,
-    NotAvailableYet,
     Count
 };
 

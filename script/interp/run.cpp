@@ -6,6 +6,8 @@
 #include "script/interp/interpreter.h"
 #include "script/interp/text.h"
 
+#include <boost/regex/pattern_except.hpp>
+
 #include <exception>
 #include <new>
 #include <stdexcept>
@@ -39,6 +41,8 @@ void evaluateRoot(Interpreter& interpreter, const BlockNode& root) {
     } catch (const NestingTooDeep& deep) {
         interpreter.fail(Message::NestingTooDeep, deep.line, {deep.line});
         interpreter.exitCode = 0;
+    } catch (const boost::regex_error& error) {
+        report(Message::RegexError, {std::string_view(error.what())});
     } catch (const std::runtime_error& error) {
         report(Message::RuntimeError, {std::string_view(error.what())});
     } catch (const std::bad_alloc& error) {

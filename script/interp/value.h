@@ -99,6 +99,12 @@ inline const ElementList::Items& ElementList::items() const {
     return items_ ? *items_ : none;
 }
 
+// Beyond these an element list or a text counts as one that cannot be allocated: the run ends
+// with the out-of-memory message instead of the machine paging itself to a halt. No keep-awake
+// script needs four million elements or a quarter of a gigabyte of text.
+constexpr size_t MaxElements = size_t{1} << 22;
+constexpr size_t MaxTextBytes = size_t{1} << 28;
+
 // strtol in base 10, saturated to 32 bits whatever the width of long.
 int32_t readInteger(std::string_view text);
 // strtol over text that is all digits of the base (the lexer's literals): saturates at 2^31-1.

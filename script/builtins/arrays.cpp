@@ -1,0 +1,249 @@
+// The array built-ins. A built-in cannot receive an array as a value, so each takes the array's
+// variable name and works on the variable table's entry in place.
+#include "script/builtins/table.h"
+#include "script/interp/interpreter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <new>
+
+namespace wavelith::script {
+
+namespace {
+// An element's string form without allocating: an integer is written into buffer.
+std::string_view stringForm(const ScriptValue& value, char (&buffer)[12]) {
+    if (value.isString || value.isArray) return value.text;
+    auto written = std::to_chars(buffer, buffer + sizeof buffer, value.intValue);
+    return {buffer, static_cast<size_t>(written.ptr - buffer)};
+}
+
+bool sameStringForm(const ScriptValue& a, const ScriptValue& b) {
+    char left[12], right[12];
+    return stringForm(a, left) == stringForm(b, right);
+}
+
+ScriptValue* findArray(Interpreter& interpreter, const std::string& name) {
+    ScriptValue* variable = interpreter.variables().find(name);
+    return variable && variable->isArray ? variable : nullptr;
+}
+
+// The variable (created if absent) becomes an array of copies of values, as element writes make it.
+void initialise(Interpreter& interpreter, const std::string& name, Arguments::const_iterator first,
+                Arguments::const_iterator last) {
+    ScriptValue& variable = interpreter.variables().getOrCreate(name);
+    variable.elements.clear();
+    variable.isArray = true;
+    variable.text = name;
+    variable.elements.items().assign(first, last);
+}
+
+// The array named by the first argument, for the built-ins that answer -1 for a bad name and 0
+// when the variable is absent or no array: nothing then, with result set.
+ScriptValue* arrayArgument(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments,
+                           const char* function) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], function);
+    ScriptValue* array = name.empty() ? nullptr : findArray(interpreter, name);
+    if (!array) result = ScriptValue::integer(name.empty() ? -1 : 0);
+    return array;
+}
+
+// Every element's string form followed by (or, with terminated false, between) separator.
+std::string concatenate(const ScriptValue& array, const std::string& separator, bool terminated) {
+    std::string text;
+    char buffer[12];
+    size_t count = array.elements.size();
+    for (size_t i = 0; i < count; ++i) {
+        std::string_view element = stringForm(array.elements[i], buffer);
+        bool separated = terminated || i + 1 < count;
+        if (text.size() + element.size() + (separated ? separator.size() : 0) > MaxTextBytes) throw std::bad_alloc();
+        text += element;
+        if (separated) text += separator;
+    }
+    return text;
+}
+
+// SORTARRAY and SORTARRAYDESC: by string form, unsigned bytes; not stable.
+void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments, const char* function,
+               bool descending) {
+    ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
+    if (!array) return;
+    auto& items = array->elements.items();
+    std::sort(items.begin(), items.end(), [descending](const ScriptValue& a, const ScriptValue& b) {
+        char left[12], right[12];
+        int order = stringForm(a, left).compare(stringForm(b, right));
+        return descending ? order > 0 : order < 0;
+    });
+    result = ScriptValue::integer(1);
+}
+}  // namespace
+
+void reportInvalidArrayName(Interpreter& interpreter, const char* function) {
+    const char* format = interpreter.japanese()
+                             ? "関数%S()の配列変数名が正しくありません。配列変数名は文字列で指定してください。"
+                             : "The array variable name is invalid in function %S().";
+    interpreter.send(115, -1, formatMessage(format, {std::string_view(function)}));
+    interpreter.requestStop();
+}
+
+std::string arrayNameOrReport(Interpreter& interpreter, const ScriptValue& argument, const char* function) {
+    std::string name = Interpreter::arrayName(argument);
+    if (name.empty()) reportInvalidArrayName(interpreter, function);
+    return name;
+}
+
+ScriptValue& writeElement(ScriptValue& variable, const std::string& name, size_t index) {
+    if (index >= MaxElements) throw std::bad_alloc();
+    variable.text = name;
+    return VariableTable::elementSlot(variable, static_cast<int32_t>(index));
+}
+
+// ARRAYSIZE(name), LEN(name): a bad name is -1 without a message.
+void builtinArraySize(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = Interpreter::arrayName(arguments[0]);
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    const ScriptValue* array = findArray(interpreter, name);
+    result = ScriptValue::integer(array ? static_cast<int32_t>(array->elements.size()) : 0);
+}
+
+// ARRAYINIT(name[, values...]): the name alone turns an array back into the integer 0.
+void builtinArrayInit(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], "ArrayInit");
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    if (arguments.size() > 1) {
+        initialise(interpreter, name, arguments.begin() + 1, arguments.end());
+    } else if (ScriptValue* array = findArray(interpreter, name)) {
+        *array = ScriptValue{};
+    }
+    result = ScriptValue::integer(1);
+}
+
+// ARRAYADD(name[, values...]): appends to an array; anything else is initialised as by ARRAYINIT.
+void builtinArrayAdd(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], "ArrayAdd");
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    if (arguments.size() > 1) {
+        if (ScriptValue* array = findArray(interpreter, name)) {
+            auto& items = array->elements.items();
+            if (items.size() + arguments.size() - 1 > MaxElements) throw std::bad_alloc();
+            items.insert(items.end(), arguments.begin() + 1, arguments.end());
+        } else {
+            initialise(interpreter, name, arguments.begin() + 1, arguments.end());
+        }
+    }
+    result = ScriptValue::integer(1);
+}
+
+// RESIZE(name, n)
+void builtinResize(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], "Resize");
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    int32_t count = arguments[1].toInt();
+    if (count <= 0) return void(result = ScriptValue::integer(0));
+    ScriptValue& variable = interpreter.variables().getOrCreate(name);
+    writeElement(variable, name, static_cast<size_t>(count) - 1);
+    variable.elements.resize(static_cast<size_t>(count));
+    result = ScriptValue::integer(1);
+}
+
+// DELARRAYITEM(name, index)
+void builtinDelArrayItem(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    ScriptValue* array = arrayArgument(interpreter, result, arguments, "DelArrayItem");
+    if (!array) return;
+    int32_t index = arguments[1].toInt();
+    if (index < 0 || static_cast<size_t>(index) >= array->elements.size()) return void(result = ScriptValue::integer(0));
+    auto& items = array->elements.items();
+    items.erase(items.begin() + index);
+    result = ScriptValue::integer(1);
+}
+
+// DELEMPTYARRAY(name): drops every element whose string form is empty.
+void builtinDelEmptyArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    ScriptValue* array = arrayArgument(interpreter, result, arguments, "DelEmptyArray");
+    if (!array) return;
+    auto& items = array->elements.items();
+    // An integer's string form is never empty.
+    items.erase(std::remove_if(items.begin(), items.end(),
+                               [](const ScriptValue& element) {
+                                   return (element.isString || element.isArray) && element.text.empty();
+                               }),
+                items.end());
+    result = ScriptValue::integer(1);
+}
+
+// UNIQARRAY(name): each run of neighbours with equal string forms shrinks to its first element.
+void builtinUniqArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    ScriptValue* array = arrayArgument(interpreter, result, arguments, "UniqArray");
+    if (!array) return;
+    auto& items = array->elements.items();
+    items.erase(std::unique(items.begin(), items.end(), sameStringForm), items.end());
+    result = ScriptValue::integer(1);
+}
+
+void builtinSortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    sortArray(interpreter, result, arguments, "SortArray", false);
+}
+
+void builtinSortArrayDesc(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    sortArray(interpreter, result, arguments, "SortArrayDesc", true);
+}
+
+// SPLIT(text, delimiter, name): every piece counts, empty ones too; an empty delimiter gives the
+// whole text as the one piece.
+void builtinSplit(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[2], "split");
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    std::string text = arguments[0].toString(), delimiter = arguments[1].toString();
+    ScriptValue& variable = interpreter.variables().getOrCreate(name);
+    variable = ScriptValue{};
+    variable.isArray = true;
+    variable.text = name;
+    auto& items = variable.elements.items();
+    size_t start = 0;
+    if (!delimiter.empty()) {
+        for (size_t found; (found = text.find(delimiter, start)) != std::string::npos; start = found + delimiter.size()) {
+            if (items.size() + 1 >= MaxElements) throw std::bad_alloc();
+            items.push_back(ScriptValue::string(text.substr(start, found - start)));
+        }
+    }
+    items.push_back(ScriptValue::string(text.substr(start)));
+    result = ScriptValue::integer(static_cast<int32_t>(items.size()));
+}
+
+// JOIN(name[, separator]): a bad name gives the empty string.
+void builtinJoin(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], "join");
+    const ScriptValue* array = name.empty() ? nullptr : findArray(interpreter, name);
+    std::string separator = arguments.size() > 1 ? arguments[1].toString() : std::string();
+    result = ScriptValue::string(array ? concatenate(*array, separator, false) : std::string());
+}
+
+// MULTILINETOSTRINGARRAY(name): lines end at CR LF, lone CR or lone LF; the piece after the last
+// break is always a line. An array's string form is its name, so that becomes its first line.
+void builtinMultiLineToStringArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    std::string name = arrayNameOrReport(interpreter, arguments[0], "MultiLineToStringArray");
+    if (name.empty()) return void(result = ScriptValue::integer(-1));
+    ScriptValue* variable = interpreter.variables().find(name);
+    if (!variable) return void(result = ScriptValue::integer(0));
+    std::string text = variable->toString();
+    size_t line = 0, start = 0;
+    for (size_t i = 0;; ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+        writeElement(*variable, name, line++) = ScriptValue::string(text.substr(start, i - start));
+        if (i >= text.size()) break;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    result = ScriptValue::integer(1);
+}
+
+// ARRAYTOMULTILINESTRING(name[, separator]): the array becomes a string, every element followed
+// by the separator (CR LF by default), the last one too.
+void builtinArrayToMultiLineString(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    ScriptValue* array = arrayArgument(interpreter, result, arguments, "ArrayToMultiLineString");
+    if (!array) return;
+    std::string separator = arguments.size() > 1 ? arguments[1].toString() : std::string("\r\n");
+    *array = ScriptValue::string(concatenate(*array, separator, true));
+    result = ScriptValue::integer(1);
+}
+
+}  // namespace wavelith::script

@@ -1,0 +1,16 @@
+ARRAYINIT("a", 1, 2)
+ARRAYINIT("a", "x")
+MESSAGE("" + ARRAYSIZE("a") + a[0])
+s = "text"
+MESSAGE(ARRAYINIT("s"))
+MESSAGE(TYPEOF("s") + " " + s)
+ARRAYINIT("a")
+MESSAGE(TYPEOF("a") + " [" + a + "]")
+MESSAGE(ARRAYADD("b"))
+MESSAGE(TYPEOF("b"))
+ARRAYADD("b", 1)
+ARRAYADD("b", 2, "three")
+MESSAGE(JOIN("b", ","))
+n = 7
+ARRAYADD("n", 8)
+MESSAGE(JOIN("n", ","))

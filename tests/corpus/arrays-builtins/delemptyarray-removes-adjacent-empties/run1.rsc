@@ -1,0 +1,7 @@
+ARRAYINIT("e", "", "", "", "x", "", 0)
+MESSAGE(DELEMPTYARRAY("e"))
+MESSAGE("" + ARRAYSIZE("e") + ":" + JOIN("e", ","))
+ARRAYINIT("f", "", "", "")
+DELEMPTYARRAY("f")
+MESSAGE(ARRAYSIZE("f"))
+MESSAGE(DELEMPTYARRAY("absent"))

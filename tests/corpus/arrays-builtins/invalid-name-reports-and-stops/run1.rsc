@@ -1,0 +1,3 @@
+ARRAYINIT("a", 3, 1)
+x = SORTARRAY("a$")
+MESSAGE("not reached")

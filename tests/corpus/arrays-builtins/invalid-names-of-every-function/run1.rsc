@@ -1,0 +1,1 @@
+MESSAGE(ARRAYADD("1a", 1))

@@ -1,0 +1,1 @@
+MESSAGE(SPLIT("a,b", ",", "p$"))

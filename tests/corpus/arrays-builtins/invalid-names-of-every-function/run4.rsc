@@ -1,0 +1,1 @@
+MESSAGE(DELARRAYITEM("a b", 0))

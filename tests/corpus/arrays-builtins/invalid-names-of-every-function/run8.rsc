@@ -1,0 +1,1 @@
+MESSAGE(RESIZE("r$", 2))

@@ -1,0 +1,4 @@
+arrayinit("list", "c", "a", "b")
+SortArray(list)
+MESSAGE(join(LIST, ""))
+MESSAGE(ArraySize(list))

@@ -1,0 +1,3 @@
+ARRAYINIT("a", "p\nq", "y", "z")
+MULTILINETOSTRINGARRAY("a")
+MESSAGE(JOIN("a", ","))

@@ -1,0 +1,5 @@
+n = SPLIT("a,,b,", ",", "p")
+MESSAGE(n)
+MESSAGE("[" + p[0] + "][" + p[1] + "][" + p[2] + "][" + p[3] + "]")
+MESSAGE(JOIN("p", ","))
+MESSAGE(TYPEOF("p") + " " + p)

@@ -1,0 +1,6 @@
+MESSAGE(SPLIT("", ",", "e"))
+MESSAGE("[" + e[0] + "] " + ARRAYSIZE("e"))
+MESSAGE(SPLIT("a,b", "", "w"))
+MESSAGE(w[0])
+MESSAGE(SPLIT("1::2::3", "::", "m"))
+MESSAGE(m[2])

@@ -1,0 +1,2 @@
+MESSAGE(GETKEYINPUTDEVICELIST("k$"))
+MESSAGE("not reached")

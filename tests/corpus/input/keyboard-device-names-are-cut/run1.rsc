@@ -1,0 +1,4 @@
+k = "old"
+MESSAGE(GETKEYINPUTDEVICELIST("k"))
+MESSAGE(k[0])
+MESSAGE(TYPEOF("k") + " " + ARRAYSIZE("k"))

@@ -1,0 +1,2 @@
+MESSAGE(GETMONITORSRECT("l", "t", "r", "b", "w", "h$"))
+MESSAGE(TYPEOF("l"))

@@ -1,0 +1,6 @@
+MESSAGE(REGEX_MATCH("abc", "("))
+MESSAGE("[" + REGEX_REPLACE("abc", "[", "x") + "]")
+MESSAGE(REGEX_SEARCH("abc", "a{2,1}"))
+MESSAGE(REGEX_SEARCH("abc", "*", "p", "l"))
+MESSAGE(TYPEOF("p"))
+MESSAGE("still running")

@@ -1,0 +1,4 @@
+MESSAGE(REGEX_MATCH("abc", "b"))
+MESSAGE(REGEX_MATCH("abc", ".b."))
+MESSAGE(REGEX_MATCH("", ""))
+MESSAGE(REGEX_MATCH(123, "\\d+"))

@@ -1,0 +1,2 @@
+MESSAGE(REGEX_REPLACE("aaa", "a", "b", "g"))
+MESSAGE(REGEX_MATCH("aaa", "a+", "G"))

@@ -1,0 +1,5 @@
+MESSAGE(REGEX_MATCH("abc", "abc$"))
+MESSAGE(REGEX_MATCH("abc", "abc$", "S"))
+MESSAGE(REGEX_SEARCH("ab", "b$"))
+MESSAGE(REGEX_SEARCH("ab", "b$", "s"))
+MESSAGE(REGEX_REPLACE("ab", "b$", "X", "s"))

@@ -1,0 +1,5 @@
+MESSAGE(REGEX_REPLACE("a1b22", "[0-9]+", "#"))
+MESSAGE(REGEX_REPLACE("john smith", "(\\w+) (\\w+)", "$2, $1"))
+MESSAGE(REGEX_REPLACE("abc", "b", "<$&>"))
+MESSAGE(REGEX_REPLACE("aBc", "b", "-", "I"))
+MESSAGE(REGEX_REPLACE("abc", "x", "-"))

@@ -1,0 +1,4 @@
+MESSAGE(REGEX_SEARCH("a1b22c333", "[0-9]+"))
+MESSAGE(REGEX_SEARCH("aaaa", "aa"))
+MESSAGE(REGEX_SEARCH("aAa", "a", "I"))
+MESSAGE(REGEX_SEARCH("abc", "x"))

@@ -1,0 +1,6 @@
+n = REGEX_SEARCH("aAa", "a", "I", "L")
+MESSAGE(n)
+MESSAGE(JOIN("I", ",") + "/" + JOIN("L", ","))
+n = REGEX_SEARCH("aAa", "a", "I", "P", "L")
+MESSAGE(n)
+MESSAGE(JOIN("P", ","))

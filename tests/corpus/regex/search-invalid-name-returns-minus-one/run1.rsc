@@ -1,0 +1,1 @@
+MESSAGE(REGEX_SEARCH("abc", "b", "i", "1p", "l"))

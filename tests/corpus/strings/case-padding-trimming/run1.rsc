@@ -1,0 +1,5 @@
+MESSAGE(STRUPR("abc xyz é 1") + "|" + STRLWR("ABC XYZ É 1"))
+MESSAGE(PADLEFT("ab", 5) + "|" + PADLEFT("ab", 5, "xyz") + "|" + PADLEFT("abcdef", 3, "x") + "|" + PADLEFT("ab", 2, "x") + "|" + PADLEFT(42, 6, 0))
+MESSAGE(PADRIGHT("ab", 5) + "|" + PADRIGHT("ab", 4, "") + "|" + PADRIGHT("ab", 3, "-=") + "|" + PADRIGHT("ab", -1, "-"))
+MESSAGE("[" + TRIMLEFT("  a b  ") + "][" + TRIMRIGHT("  a b  ") + "][" + TRIMLEFT("    ") + "][" + TRIMRIGHT("    ") + "]")
+MESSAGE("[" + TRIMLEFT("xyxaxy", "yx") + "][" + TRIMRIGHT("xyxaxy", "xy") + "][" + TRIMLEFT(" a", "") + "][" + TRIMRIGHT("aaa", "a") + "][" + TRIMLEFT("") + "]")

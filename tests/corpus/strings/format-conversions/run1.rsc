@@ -1,0 +1,6 @@
+MESSAGE(FORMAT("%d|%i|%5d|%-5d|%05d|%+d|% d", 42, -42, 42, 42, -42, 42, 42))
+MESSAGE(FORMAT("%u|%o|%#o|%x|%X|%#x|%#X|%08.3d", -1, 8, 8, 255, 255, 255, 0, 7))
+MESSAGE(FORMAT("[%s][%6s][%-6s][%.2s][%6.2s]", "abc", "abc", "abc", "abc", "abc"))
+MESSAGE(FORMAT("%s=%d", 12, "34xyz"))
+MESSAGE(FORMAT("%.0d|%+.0d|%.3d", 0, 0, -5))
+MESSAGE(FORMAT("%s!", "日本"))

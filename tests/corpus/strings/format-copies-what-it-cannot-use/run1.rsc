@@ -1,0 +1,6 @@
+MESSAGE(FORMAT("%f %d", 1, 2))
+MESSAGE(FORMAT("100%% done%-"))
+MESSAGE(FORMAT("%c|%ld|%e|%p|%*d", 1, 2))
+MESSAGE(FORMAT("%d and %d and %s", 1))
+MESSAGE(FORMAT("%d", 1, 2, 3) + "|" + FORMAT("%5.2") + "|" + FORMAT(""))
+MESSAGE(FORMAT("%5%|%") + FORMAT(12))

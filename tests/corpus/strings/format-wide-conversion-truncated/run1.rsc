@@ -1,0 +1,7 @@
+s = FORMAT("%5000d|", 7)
+MESSAGE("" + STRLEN(s) + " " + STRSTR(s, "7") + " " + STRSTR(s, "|"))
+s = FORMAT("%-5000d|", 7)
+MESSAGE("" + STRLEN(s) + " " + STRSTR(s, "7") + " " + GETASCIICODE(s, 4094))
+s = FORMAT("%.4094d", 7)
+MESSAGE("" + STRLEN(s) + " " + STRSTR(s, "7"))
+MESSAGE(STRLEN(FORMAT("%s", PADLEFT("x", 5000))))

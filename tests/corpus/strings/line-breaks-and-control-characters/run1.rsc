@@ -1,0 +1,6 @@
+MESSAGE(LCLITE("a\r\nb\rc\nd\n\re", "<br>"))
+MESSAGE(LCLITE("x\r\n\r\ny", " "))
+MESSAGE(DELCTRLC("a\tb\nc\rd" + CHR(1) + CHR(27) + CHR(31) + CHR(127) + "~", "?"))
+MESSAGE(DELCTRLC("a" + CHR(7) + "b" + CHR(8), ""))
+MESSAGE(INSCRLF("日本語abc", 2, "/"))
+MESSAGE(INSCRLF("abcdef", 3, "\r\n") + "|" + INSCRLF("abc", 3, "-") + "|" + INSCRLF("abc", 0, "-") + "|" + INSCRLF("abc", -2, "-"))

@@ -1,0 +1,5 @@
+MESSAGE("" + (TOINT("  12abc") + 1) + " " + TOINT("abc") + " " + TOINT("-7") + " " + TOINT("99999999999"))
+MESSAGE(TOSTR(5) + 1)
+MESSAGE(TOSTR2(5) + " " + TOSTR2(0) + " " + TOSTR2(-1) + " " + TOSTR2(256))
+MESSAGE(TOSTR16(4095) + " " + TOSTR16(255) + " " + TOSTR16(256) + " " + TOSTR16(-1) + " " + TOSTR16(10) + " " + TOSTR16(0))
+MESSAGE(CHR(65) + ASCIICODE(97) + "|" + CHR(256) + "|" + CHR(0) + "|" + CHR(321) + "|" + STRLEN(CHR(512 + 10)))

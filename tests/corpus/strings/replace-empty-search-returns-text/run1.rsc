@@ -1,0 +1,2 @@
+MESSAGE(REPLACE("abc", "", "x") + "|" + REPLACE("abc", "") + "|" + REPLACE("", "", "x") + "|")
+MESSAGE("still running")

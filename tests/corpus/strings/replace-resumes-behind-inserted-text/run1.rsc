@@ -1,0 +1,5 @@
+MESSAGE(REPLACE("aaa", "a", "aa"))
+MESSAGE(REPLACE("a-b-c", "-"))
+MESSAGE(REPLACE("one two one", "one", "1"))
+MESSAGE(REPLACE("abab", "ab", "b") + "|" + REPLACE("xyz", "q", "r") + "|" + REPLACE("日本日本", "本", "!"))
+MESSAGE(REPLACE("aaaa", "aa", "a"))

@@ -1,0 +1,3 @@
+MESSAGE("before")
+x = RIGHT("abc", -1)
+MESSAGE("not reached")

@@ -1,0 +1,1 @@
+MESSAGE(RIGHT("abc", 1))

@@ -1,0 +1,106 @@
+// Runs in both builds: natively over the default traits, under Wine over the Win32 traits.
+#include "script_runner.h"
+
+#include <gtest/gtest.h>
+
+using wavelith::script::testing::ScriptRunner;
+
+namespace {
+
+TEST(RegexBuiltins, MatchIsWholeTextWithOptions) {
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("\"\" + REGEX_MATCH(\"abc\", \"b\") + REGEX_MATCH(\"abc\", \".b.\")"), "01");
+    EXPECT_EQ(runner.show("\"\" + REGEX_MATCH(\"ABC\", \"abc\") + REGEX_MATCH(\"ABC\", \"abc\", \"i\") + "
+                          "REGEX_MATCH(\"ABC\", \"abc\", \"xgIz\")"),
+              "011");
+    // S: the end of the text is no end of line.
+    EXPECT_EQ(runner.show("\"\" + REGEX_MATCH(\"abc\", \"abc$\") + REGEX_MATCH(\"abc\", \"abc$\", \"s\")"), "10");
+    // Case folding reaches beyond ASCII, and a character is one unit however many bytes it has.
+    EXPECT_EQ(runner.show("\"\" + REGEX_MATCH(\"\xC3\x89T\xC3\x89\", \"\xC3\xA9t\xC3\xA9\", \"I\") + "
+                          "REGEX_MATCH(\"\xE6\x97\xA5\xE6\x9C\xAC\", \"..\")"),
+              "11");
+}
+
+TEST(RegexBuiltins, LibraryFailuresGiveTheFailureValueAndTheRunGoesOn) {
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("\"\" + REGEX_MATCH(\"abc\", \"(\") + \"|\" + REGEX_REPLACE(\"abc\", \"[\", \"x\") + \"|\" + "
+                          "REGEX_SEARCH(\"abc\", \"a{2,1}\")"),
+              "-1||-1");
+    EXPECT_TRUE(runner.messages.empty());
+    // The library's complexity limit on a pattern that backtracks without end.
+    std::string as(40, 'a');
+    EXPECT_EQ(runner.show("REGEX_MATCH(\"" + as + "\", \"(a*)*b\")"), "-1");
+    EXPECT_TRUE(runner.messages.empty());
+}
+
+TEST(RegexBuiltins, ReplaceEveryMatchWithPerlFormat) {
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("REGEX_REPLACE(\"a1b22\", \"[0-9]+\", \"#\")"), "a#b#");
+    EXPECT_EQ(runner.show("REGEX_REPLACE(\"2024-05-06\", \"(\\\\d+)-(\\\\d+)-(\\\\d+)\", \"$3/$2/$1 [$&]\")"),
+              "06/05/2024 [2024-05-06]");
+    EXPECT_EQ(runner.show("REGEX_REPLACE(\"aAa\", \"a\", \"-\", \"I\") + REGEX_REPLACE(\"aAa\", \"a\", \"-\", \"G\")"),
+              "----A-");
+    EXPECT_EQ(runner.show("REGEX_REPLACE(\"\xE6\x97\xA5 x \xE6\x9C\xAC\", \"\\\\s\", \"\xE3\x83\xBB\")"),
+              "\xE6\x97\xA5\xE3\x83\xBBx\xE3\x83\xBB\xE6\x9C\xAC");
+}
+
+TEST(RegexBuiltins, SearchCountsAndStoresBytePositions) {
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"a1b22c333\", \"[0-9]+\") + REGEX_SEARCH(\"aAa\", \"a\", \"i\") + "
+                          "REGEX_SEARCH(\"abc\", \"x\")"),
+              "330");
+    // A 3-byte and a 4-byte character before the matches: positions and lengths are in bytes,
+    // so MID with position + 1 and length takes out the match.
+    const std::string text = "\xE6\x97\xA5x\xF0\x9F\x98\x80yy";
+    EXPECT_EQ(runner.show("\"\" + n + \":\" + p[0] + \",\" + l[0] + \",\" + p[1] + \",\" + l[1] + \",\" + "
+                          "ARRAYSIZE(\"p\")",
+                          "n = REGEX_SEARCH(\"" + text + "\", \"[xy]+\", \"p\", \"l\")\n"),
+              "2:3,1,8,2,2");
+    // A dot matches one UTF-16 unit, here the second half of the 4-byte character: no byte
+    // boundary lies there, so the match counts from the character's end.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"" + text + "\", \".y\", \"p\", \"l\") + \":\" + p[0] + \",\" + l[0]"),
+              "1:8,1");
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"" + text + "\", \"\xF0\x9F\x98\x80\", \"p\", \"l\") + \":\" + p[0] + "
+                          "\",\" + l[0]"),
+              "1:4,4");
+    // With four arguments the third is the positions array, even when it reads like options.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"aAa\", \"a\", \"I\", \"L\") + \":\" + JOIN(\"I\", \",\") + \"/\" + "
+                          "JOIN(\"L\", \",\")"),
+              "2:0,2/1,1");
+    // Empty matches: before every character and at the end, each of length 0.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"\xE6\x97\xA5x\", \"\", \"p\", \"l\") + \":\" + JOIN(\"p\", \",\") + \"/\" + "
+                          "JOIN(\"l\", \",\")"),
+              "3:0,3,4/0,0,0");
+    // Five arguments: options first.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"aAa\", \"a\", \"i\", \"p\", \"l\") + JOIN(\"p\", \",\")"), "30,1,2");
+}
+
+TEST(RegexBuiltins, SearchArraysAreWrittenOnlyAsFarAsTheSearchGot) {
+    ScriptRunner runner;
+    // No match: element 0 is set to 0, later elements of an existing array stay.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"abc\", \"x\", \"p\", \"l\") + \":\" + JOIN(\"p\", \",\") + \"/\" + "
+                          "JOIN(\"l\", \",\") + TYPEOF(\"l\") + l",
+                          "ARRAYINIT(\"p\", 7, 8, 9)\n"),
+              "0:0,8,9/0arrayL");
+    // A bad pattern fails before any array is touched.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"abc\", \"(\", \"p\", \"l\") + TYPEOF(\"p\") + TYPEOF(\"l\")", "p = 5\n"),
+              "-1intundefined");
+    // A bad name is the one failure with a message; nothing is touched either.
+    runner.run("p = 5\nx = REGEX_SEARCH(\"abc\", \"b\", \"p\", \"l$\")\nMESSAGE(\"not reached\")\n");
+    ASSERT_EQ(runner.codes(), std::vector<unsigned>{115});
+    EXPECT_EQ(runner.messages[0].text, "The array variable name is invalid in function Regex_Search().");
+    EXPECT_EQ(runner.messages[0].line, -1);
+    EXPECT_TRUE(runner.boxes().empty());
+    EXPECT_EQ(runner.show("REGEX_SEARCH(\"abc\", \"b\", \"i\", \"1p\", \"l\")"), "-1");
+}
+
+TEST(RegexBuiltins, PositionsFitTheBytesOfTextThatIsNoUtf8) {
+    ScriptRunner runner;
+    // A lone byte 0xE6 is no UTF-8: it counts as the one byte it is, not as a replacement character.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(t, \"x\", \"p\", \"l\") + \":\" + p[0] + \",\" + l[0] + \",\" + "
+                          "MID(t, p[0] + 1, l[0])",
+                          "t = CHR(230) + \"ab\xEF\xBF\xBDx\"\n"),
+              "1:6,1,x");
+}
+
+}  // namespace
