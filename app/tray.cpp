@@ -34,12 +34,12 @@ HICON iconFor(bool paused) {
 }
 
 HICON extractIcon(const std::u16string& setting) {
-    auto spec = parseIconSpec(setting);
-    if (!spec) return nullptr;
-    std::wstring path(spec->path.begin(), spec->path.end());
+    auto source = parseIconSetting(setting);
+    if (!source) return nullptr;
+    std::wstring path(source->path.begin(), source->path.end());
     HICON small = nullptr;
     // Only a single extracted icon counts; ExtractIconExW's count also answers "how many".
-    UINT extracted = ExtractIconExW(path.c_str(), spec->index, nullptr, &small, 1);
+    UINT extracted = ExtractIconExW(path.c_str(), source->index, nullptr, &small, 1);
     if (extracted == 1 && small) return small;
     if (small) DestroyIcon(small);
     return nullptr;

@@ -29,13 +29,13 @@ std::u16string noticeText(std::u16string_view text) { return cut(text, 255); }
 
 std::u16string tooltipText(std::u16string_view text) { return cut(text, 127); }
 
-std::optional<IconSpec> parseIconSpec(std::u16string_view setting) {
+std::optional<IconSource> parseIconSetting(std::u16string_view setting) {
     if (setting == u"-") return std::nullopt;
-    IconSpec spec;
+    IconSource source;
     size_t comma = setting.find(u',');
-    spec.path = std::u16string(setting.substr(0, comma));
-    if (comma != std::u16string_view::npos) spec.index = parseDecimalArgument(setting.substr(comma + 1));
-    return spec;
+    source.path = std::u16string(setting.substr(0, comma));
+    if (comma != std::u16string_view::npos) source.index = parseDecimalArgument(setting.substr(comma + 1));
+    return source;
 }
 
 PauseMode pauseModeOfControlMessage(intptr_t argument) {

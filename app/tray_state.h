@@ -35,12 +35,12 @@ std::u16string noticeText(std::u16string_view text);
 // The tooltip holds at most 127 characters.
 std::u16string tooltipText(std::u16string_view text);
 
-struct IconSpec {
+struct IconSource {
     std::u16string path;
     int32_t index = 0;
 };
 // "path[,index]"; nothing for "-" (the built-in icon stays).
-std::optional<IconSpec> parseIconSpec(std::u16string_view setting);
+std::optional<IconSource> parseIconSetting(std::u16string_view setting);
 
 // The pause mode of a control message's lParam: 1 turn on, 2 turn off, anything else toggle.
 PauseMode pauseModeOfControlMessage(intptr_t argument);

@@ -34,17 +34,17 @@ TEST(TrayState, NoticesAndTooltipsAreCutToFit) {
 }
 
 TEST(TrayState, IconSettingsReadAsPathAndIndex) {
-    EXPECT_EQ(parseIconSpec(u"-"), std::nullopt);
-    auto plain = parseIconSpec(u"C:\\icons\\on.ico");
+    EXPECT_EQ(parseIconSetting(u"-"), std::nullopt);
+    auto plain = parseIconSetting(u"C:\\icons\\on.ico");
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->path, u"C:\\icons\\on.ico");
     EXPECT_EQ(plain->index, 0);
-    auto indexed = parseIconSpec(u"shell32.dll,-16,7");
+    auto indexed = parseIconSetting(u"shell32.dll,-16,7");
     ASSERT_TRUE(indexed);
     EXPECT_EQ(indexed->path, u"shell32.dll");
     EXPECT_EQ(indexed->index, -16) << "split at the first comma, the rest read as a number";
-    EXPECT_EQ(parseIconSpec(u"x.dll,abc")->index, 0);
-    EXPECT_EQ(parseIconSpec(u"")->path, u"") << "empty is a path that yields no icon";
+    EXPECT_EQ(parseIconSetting(u"x.dll,abc")->index, 0);
+    EXPECT_EQ(parseIconSetting(u"")->path, u"") << "empty is a path that yields no icon";
 }
 
 TEST(TrayState, ControlMessageModes) {
