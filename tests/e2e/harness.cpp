@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -246,6 +247,48 @@ bool dismissMenu(HWND menu) { return PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0
 
 namespace {
 
+std::vector<COLORREF> screenPixels(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The pixels once two reads in a row agree, so that a repaint in progress is not taken.
+std::vector<COLORREF> settledScreenPixels(const RECT& area) {
+    std::vector<COLORREF> previous = screenPixels(area);
+    std::vector<COLORREF> current;
+    waitUntil(
+        [&] {
+            Sleep(100);
+            current = screenPixels(area);
+            bool same = current == previous;
+            previous = current;
+            return same;
+        },
+        milliseconds(3000));
+    return current;
+}
+
+// The first icon of the 1024x700 desktop's tray is centred near (1013, 690).
+constexpr RECT kTrayIconArea{1003, 681, 1023, 699};
+
 NOTIFYICONDATAW iconOf(HWND mainWindow) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -266,46 +309,13 @@ bool removeTrayIcon(HWND mainWindow) {
     return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
 }
 
-std::vector<COLORREF> trayIconPixels() {
-    // The first icon of the 1024x700 desktop's tray is centred near (1013, 690).
-    constexpr int kLeft = 1003, kTop = 681, kWidth = 20, kHeight = 18;
-    std::vector<COLORREF> pixels(kWidth * kHeight);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, kWidth, kHeight, screen, kLeft, kTop, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
+std::vector<COLORREF> trayIconPixels() { return screenPixels(kTrayIconArea); }
 
-std::vector<COLORREF> settledTrayIconPixels() {
-    std::vector<COLORREF> previous = trayIconPixels();
-    std::vector<COLORREF> current;
-    waitUntil(
-        [&] {
-            Sleep(100);
-            current = trayIconPixels();
-            bool same = current == previous;
-            previous = current;
-            return same;
-        },
-        milliseconds(3000));
-    return current;
-}
+std::vector<COLORREF> settledTrayIconPixels() { return settledScreenPixels(kTrayIconArea); }
 
-std::vector<std::wstring> visibleTooltipTexts() {
+namespace {
+
+std::vector<HWND> visibleTooltips() {
     std::vector<HWND> tooltips;
     EnumWindows(
         [](HWND window, LPARAM parameter) -> BOOL {
@@ -316,13 +326,23 @@ std::vector<std::wstring> visibleTooltipTexts() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&tooltips));
+    return tooltips;
+}
+
+std::optional<std::wstring> tooltipText(HWND tooltip) {
+    wchar_t text[512] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(tooltip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &length))
+        return std::nullopt;
+    return std::wstring(text);
+}
+
+}  // namespace
+
+std::vector<std::wstring> visibleTooltipTexts() {
     std::vector<std::wstring> texts;
-    for (HWND tooltip : tooltips) {
-        wchar_t text[512] = {};
-        DWORD_PTR length = 0;
-        if (SendMessageTimeoutW(tooltip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &length))
-            texts.emplace_back(text);
-    }
+    for (HWND tooltip : visibleTooltips())
+        if (auto text = tooltipText(tooltip)) texts.push_back(*text);
     return texts;
 }
 
@@ -333,6 +353,60 @@ bool waitForBalloon(const std::wstring& text, milliseconds timeout) {
             return std::find(texts.begin(), texts.end(), text) != texts.end();
         },
         timeout);
+}
+
+void PrintTo(const Balloon& balloon, std::ostream* out) { *out << "balloon " << testing::PrintToString(balloon.text); }
+
+std::vector<Balloon> visibleBalloons() {
+    std::vector<Balloon> balloons;
+    for (HWND tooltip : visibleTooltips())
+        if (auto text = tooltipText(tooltip)) balloons.push_back({tooltip, *text});
+    return balloons;
+}
+
+int balloonIcon(const Balloon& balloon) {
+    // The stock icon sits left of the title in the balloon's top left corner, inside the
+    // rounded edge; the stem points down to the tray, away from it.
+    RECT frame{};
+    if (!GetWindowRect(balloon.window, &frame)) return -1;
+    const RECT area{frame.left + 4, frame.top + 4, std::min(frame.left + 44, frame.right),
+                    std::min(frame.top + 36, frame.bottom)};
+    if (area.right <= area.left || area.bottom <= area.top) return -1;
+    // A balloon that has just appeared may still be painting.
+    std::vector<COLORREF> pixels = settledScreenPixels(area);
+    // The pixels come as 0x00RRGGBB. Red and orange tell the error and warning icons apart;
+    // the information icon is the only deep blue (the desktop's blue is greener).
+    int red = 0, orange = 0, blue = 0;
+    for (COLORREF pixel : pixels) {
+        int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        if (r > 150 && g <= 80 && b <= 80) ++red;
+        else if (r > 200 && g > 90 && g < 200 && b < 100) ++orange;
+        else if (b > r + 60 && b > g + 45) ++blue;
+    }
+    constexpr int kEnough = 20;
+    if (red >= kEnough && red > orange && red > blue) return TTI_ERROR;
+    if (orange >= kEnough && orange > blue) return TTI_WARNING;
+    if (blue >= kEnough) return TTI_INFO;
+    return TTI_NONE;
+}
+
+std::optional<Balloon> waitForBalloonWhere(const std::function<bool(const Balloon&)>& matches, milliseconds timeout) {
+    std::optional<Balloon> found;
+    waitUntil(
+        [&] {
+            for (const Balloon& balloon : visibleBalloons())
+                if (matches(balloon)) {
+                    found = balloon;
+                    return true;
+                }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+std::optional<Balloon> waitForBalloonText(const std::wstring& text, milliseconds timeout) {
+    return waitForBalloonWhere([&](const Balloon& balloon) { return balloon.text == text; }, timeout);
 }
 
 // ---- real input on the X display -------------------------------------------------------------
@@ -422,6 +496,10 @@ bool storeValue(const std::wstring& name, const StoredValue& value) {
     LONG result = RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
+}
+
+void storeDwords(const std::map<std::wstring, DWORD>& values) {
+    for (const auto& [key, value] : values) ASSERT_TRUE(storeValue(key, dwordValue(value))) << "value " << key;
 }
 
 std::optional<StoredValue> storedValue(const std::wstring& name) {
@@ -653,6 +731,17 @@ bool shakesOnTimer(HWND mainWindow, InputObserver& observer) {
 bool waitUntilShaking(HWND mainWindow, InputObserver& observer, bool shaking, milliseconds timeout) {
     return waitUntil([&] { return shakesOnTimer(mainWindow, observer) == shaking; }, timeout);
 }
+
+// ---- scripts ---------------------------------------------------------------------------------
+
+void storeScriptMode(const std::wstring& script, DWORD interval) {
+    storeDwords({{L"Intelligibility", 12}, {L"IntervalTimeMSec", interval}, {L"IntervalTimeMSec2", interval}});
+    EXPECT_TRUE(storeValue(L"qx_script", stringValue(script)));
+}
+
+bool endScriptSuspension(HWND mainWindow) { return sendWithin(mainWindow, WM_TIMER, kScriptSuspensionTimer, 0); }
+
+bool fireShakeTimer(HWND mainWindow) { return sendWithin(mainWindow, WM_TIMER, kShakeTimer, 0); }
 
 // ---- WavelithTest ----------------------------------------------------------------------------
 

@@ -40,6 +40,8 @@ constexpr LPARAM kPauseToggle = 0;
 constexpr LPARAM kPauseTurnOn = 1;
 constexpr LPARAM kPauseTurnOff = 2;
 constexpr UINT_PTR kShakeTimer = 786548;
+// Holds script runs back for 10 s after a start in mode 12 and after the machine wakes.
+constexpr UINT_PTR kScriptSuspensionTimer = 454588;
 constexpr const wchar_t* kSettingsKey = L"Software\\Harvenlock\\QUELLIX";
 constexpr const wchar_t* kSettingsValuesKey = L"Software\\Harvenlock\\QUELLIX\\CurrentVersion";
 constexpr UINT kTrayCallbackMessage = WM_APP;
@@ -145,6 +147,22 @@ std::vector<COLORREF> settledTrayIconPixels();
 std::vector<std::wstring> visibleTooltipTexts();
 bool waitForBalloon(const std::wstring& text, milliseconds timeout = milliseconds(10000));
 
+// A balloon notice on show: the shell's tooltip window and its text.
+struct Balloon {
+    HWND window;
+    std::wstring text;
+};
+void PrintTo(const Balloon& balloon, std::ostream* out);
+std::vector<Balloon> visibleBalloons();
+// The first visible balloon that `matches`, once one shows within `timeout`.
+std::optional<Balloon> waitForBalloonWhere(const std::function<bool(const Balloon&)>& matches,
+                                           milliseconds timeout = milliseconds(10000));
+std::optional<Balloon> waitForBalloonText(const std::wstring& text, milliseconds timeout = milliseconds(10000));
+// The stock icon of a balloon's title, which is its notice kind: TTI_NONE, TTI_INFO, TTI_WARNING
+// or TTI_ERROR; -1 when the balloon is gone. The shell will not tell (TTM_GETTITLE answers
+// nothing under Wine), so it is told from the colours on screen.
+int balloonIcon(const Balloon& balloon);
+
 // ---- real input on the X display ----
 
 // xdotool drives the X server under the Wine desktop: its clicks and hotkey presses reach Wine as
@@ -186,6 +204,7 @@ StoredValue stringValue(const std::wstring& text, DWORD type = REG_SZ);
 StoredValue multiStringValue(const std::vector<std::wstring>& strings);
 
 bool storeValue(const std::wstring& name, const StoredValue& value);
+void storeDwords(const std::map<std::wstring, DWORD>& values);
 std::optional<StoredValue> storedValue(const std::wstring& name);
 // Every value under the settings key, by name.
 std::map<std::wstring, StoredValue> storedValues();
@@ -273,6 +292,16 @@ std::vector<InputEvent> inputFromShakeTimer(HWND mainWindow, InputObserver& obse
 bool shakesOnTimer(HWND mainWindow, InputObserver& observer);
 // Waits until the program is running (`shaking`) or paused: for a change that arrives on its own.
 bool waitUntilShaking(HWND mainWindow, InputObserver& observer, bool shaking, milliseconds timeout = kInputDeadline);
+
+// ---- scripts (shake mode 12) ----
+
+// Stores mode 12 with `script` (CR LF line ends, as the script editor writes them) and the shake
+// interval in milliseconds: the built-in 50 s unless the test waits for expiries to come.
+void storeScriptMode(const std::wstring& script, DWORD interval = 50000);
+// Fires the script suspension timer by hand, which ends the 10 s hold-back at once.
+bool endScriptSuspension(HWND mainWindow);
+// Fires the shake timer by hand: in mode 12 a run starts unless one is in progress or held back.
+bool fireShakeTimer(HWND mainWindow);
 
 // Every test gets its own copy of the program in a fresh folder, starts from no running
 // instance and no stored settings, and leaves no instance behind.

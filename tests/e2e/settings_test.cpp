@@ -43,10 +43,6 @@ void expectStoredDwords(const std::map<std::wstring, DWORD>& expected) {
     for (const auto& [key, value] : expected) EXPECT_EQ(storedValue(key), dwordValue(value)) << "value " << key;
 }
 
-void storeDwords(const std::map<std::wstring, DWORD>& values) {
-    for (const auto& [key, value] : values) ASSERT_TRUE(storeValue(key, dwordValue(value))) << "value " << key;
-}
-
 bool isShakeOf(const MouseBurst& burst, int pixels) {
     return burst.points.size() == 2 && burst.points[0].x - burst.points[1].x == pixels &&
            burst.points[0].y == burst.points[1].y;
