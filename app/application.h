@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/swing.h"
 #include "platform/win32_desktop.h"
+#include "platform/win32_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/storage.h"
@@ -26,8 +27,6 @@ constexpr UINT_PTR kSecondTimer = 60119;
 constexpr UINT_PTR kMouseWatchTimer = 60222;
 constexpr UINT kTrayCallbackMessage = WM_APP;
 constexpr UINT kControlMessage = WM_APP + 2;
-constexpr WPARAM kCommandSettings = 32772;
-constexpr WPARAM kCommandPause = 32773;
 constexpr int kPauseHotkey = 32773;
 constexpr WORD kOnIcon = IDI_WAVELITH_ON;
 constexpr WORD kOffIcon = IDI_WAVELITH_OFF;
@@ -68,7 +67,5 @@ std::wstring text(AppMessage id);
 // another is named.
 int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption = std::nullopt);
 
-inline const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-inline std::u16string fromWide(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace wavelith

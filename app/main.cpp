@@ -8,9 +8,9 @@
 #include "app/script_host.h"
 #include "app/status_dialog.h"
 #include "app/tray.h"
+#include "app/tray_state.h"
 #include "platform/win32_system.h"
 #include "settings/regw.h"
-#include "settings/win32_stores.h"
 #include "ui/dark_mode.h"
 #include "ui/startup_dialogs.h"
 
@@ -28,8 +28,7 @@ Application& app() {
 }
 
 std::wstring text(AppMessage id) {
-    std::u16string_view message = appMessage(id, app().japanese);
-    return std::wstring(message.begin(), message.end());
+    return toWide(appMessage(id, app().japanese));
 }
 
 int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption) {
@@ -63,7 +62,7 @@ void actAsSecondInstance(const std::u16string& tail) {
     if (action == SecondInstanceAction::SendPauseCommand) {
         HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
         if (running)
-            SendMessageW(running, ids::kControlMessage, ids::kCommandPause,
+            SendMessageW(running, ids::kControlMessage, tray_commands::Pause,
                          static_cast<LPARAM>(pauseModeForSecondInstance(tail)));
         else
             showMessage(nullptr, AppMessage::FindWindowFailedForPause, MB_OK | MB_ICONERROR);
@@ -84,8 +83,7 @@ void copySettings(TailSwitch copy) {
     // Load from the source back end, save to the other one.
     application.storage.iniMode = toRegistry;
     loadAllSettings();
-    application.storage.iniMode = !toRegistry;
-    if (!toRegistry) ensureIniFile();
+    application.storage.iniMode = !toRegistry;  // the ini store creates its file before writing
     bool saved = saveAllSettings();
     if (toRegistry)
         showMessage(nullptr, saved ? AppMessage::CopyIniToRegistryDone : AppMessage::CopyIniToRegistryFailed,
@@ -111,13 +109,6 @@ void allowMessagesThroughPrivilegeFilter() {
         for (UINT message : {0x0233u, 0x004Au, 0x0049u}) change(message, 1 /* MSGFLT_ADD */);
     }
     FreeLibrary(user32);
-}
-
-void releaseStartResources() {
-    Application& application = app();
-    if (application.dialogBrush) DeleteObject(application.dialogBrush);
-    application.dialogBrush = nullptr;
-    deleteFigures(application.figures);
 }
 
 void cleanUp() {
@@ -207,8 +198,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
     createScriptHost();
     HWND window = createMainWindow();
     if (!window) {
-        releaseStartResources();
-        replaceScriptText(application.settings, std::u16string());
+        cleanUp();
         return 0;
     }
     ShowWindow(window, SW_HIDE);

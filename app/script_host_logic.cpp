@@ -2,17 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/messages.h"
+#include "platform/text.h"
 
 namespace wavelith {
-
-namespace {
-
-std::u16string decimal(int32_t value) {
-    std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 ScriptHost::ScriptHost(Settings& settings, ScriptHostEffects& effects, bool japanese)
     : settings_(settings), effects_(effects), japanese_(japanese) {}
@@ -90,11 +82,11 @@ void ScriptHost::appFunction(script::AppCallRecord& call) {
             if (wanted >= 1 && wanted <= 3) kind = static_cast<NoticeKind>(wanted);
         }
         const script::AppValue& first = call.args[0];
-        effects_.showNotice(first.isString ? first.text : decimal(first.intValue), kind);
+        effects_.showNotice(first.isString ? first.text : utf8ToUtf16(std::to_string(first.intValue)), kind);
         return;
     }
     std::u16string notice = std::u16string(appMessage(AppMessage::UnknownAppFunctionStart, japanese_)) + call.name +
-                            u"(args:" + decimal(call.argCount) + u")";
+                            u"(args:" + utf8ToUtf16(std::to_string(call.argCount)) + u")";
     effects_.showNotice(notice, NoticeKind::Error);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32_desktop.h"
 
+#include "platform/win32_text.h"
+
 #include <windows.h>
 #include <imm.h>
 
@@ -54,7 +56,6 @@ LocalTime Win32Desktop::getLocalTime() {
 }
 
 namespace {
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // The input dialog is a classic dialog template built in memory, so the scripts' INPUT needs no
 // resource of the program that hosts them.

@@ -1,5 +1,6 @@
 #include "settings/regw.h"
 
+#include "platform/win32_text.h"
 #include "settings/registry_values.h"
 #include "ui/dark_mode.h"
 
@@ -196,7 +197,7 @@ std::optional<std::wstring> REGW::newReadString(const wchar_t* name, int32_t* co
     if (!queryValue(name, &type, &data)) return std::nullopt;
     std::u16string units = unitsOf(std::vector<uint8_t>(data.begin(), data.end()));
     if (count) *count = size / 2 + 1;
-    return std::wstring(units.begin(), units.end());
+    return toWide(units);
 }
 
 bool REGW::ReadMultiStringW(const wchar_t* name, wchar_t* buffer, size_t capacity) {

@@ -1,5 +1,6 @@
 #include "settings/win32_stores.h"
 
+#include "platform/win32_text.h"
 #include "settings/regw.h"
 
 #include <windows.h>
@@ -15,8 +16,6 @@ constexpr const wchar_t* kIniPath = L".\\quellix.ini";
 constexpr const wchar_t* kIniSection = L"quellix";
 
 std::wstring wideKey(const char* key) { return std::wstring(key, key + strlen(key)); }
-
-std::u16string fromWide(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 std::u16string upToNul(const std::wstring& text) { return fromWide(text.substr(0, text.find(L'\0'))); }
 
@@ -56,9 +55,8 @@ std::optional<std::u16string> RegistryStore::readScript() {
 }
 
 bool RegistryStore::writeScript(const std::u16string& text) {
-    std::wstring wide(text.begin(), text.end());
     return withSettingsKey(REGW::kCreate, false,
-                           [&](REGW& registry) { return registry.WriteStringW(L"qx_script", wide.c_str()); });
+                           [&](REGW& registry) { return registry.WriteStringW(L"qx_script", wide(text)); });
 }
 
 std::u16string RegistryStore::readIconPath(const char* key) {
