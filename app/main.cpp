@@ -120,6 +120,7 @@ void cleanUp() {
     application.dialogBrush = nullptr;
     if (application.comInitialized) CoUninitialize();
     application.comInitialized = false;
+    restoreAllDialogs();
     deleteDarkModeBrush();
     replaceScriptText(application.settings, std::u16string());
     deleteFigures(application.figures);
@@ -129,6 +130,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
     Application& application = app();
     application.instance = instance;
     initDarkMode(instance);
+    enableDarkMenusAndControls();
     chooseLanguage();
     TailSwitch tailSwitch = classifyTail(tail);
     if (tailSwitch == TailSwitch::Help) {

@@ -9,4 +9,9 @@ void destroyStatusDialog() {}
 void refreshStatusDialog() {}
 HWND statusDialogWindow() { return nullptr; }
 
+void setStatusDialogOpacity(int alpha) {
+    if (HWND window = statusDialogWindow())
+        SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha), LWA_ALPHA);
+}
+
 }  // namespace wavelith

@@ -12,5 +12,7 @@ void endStatusDialog(INT_PTR result);
 void destroyStatusDialog();
 void refreshStatusDialog();
 HWND statusDialogWindow();
+// An open status dialog takes this opacity (0 to 255) at once.
+void setStatusDialogOpacity(int alpha);
 
 }  // namespace wavelith

@@ -5,7 +5,8 @@
 #include "app/status_dialog.h"
 #include "app/tray_state.h"
 #include "platform/win32_system.h"
-#include "ui/dialogs.h"
+#include "ui/about_dialog.h"
+#include "ui/settings_dialog.h"
 
 #include <shellapi.h>
 
@@ -25,12 +26,6 @@ struct TrayState {
 TrayState& tray() {
     static TrayState state;
     return state;
-}
-
-HICON iconFor(bool paused) {
-    Application& application = app();
-    if (paused) return tray().fileOffIcon ? tray().fileOffIcon : application.offIcon;
-    return tray().fileOnIcon ? tray().fileOnIcon : application.onIcon;
 }
 
 HICON extractIcon(const std::u16string& setting) {
@@ -57,7 +52,7 @@ bool notifyIcon(DWORD action, bool paused) {
     NOTIFYICONDATAW data = iconData();
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = ids::kTrayCallbackMessage;
-    data.hIcon = iconFor(paused);
+    data.hIcon = trayIcon(paused);
     std::u16string tip = tooltipText(fromWide(app().displayName));
     std::copy(tip.begin(), tip.end(), data.szTip);
     return Shell_NotifyIconW(action, &data) != FALSE;
@@ -159,6 +154,12 @@ void destroyFileIcons() {
     state.fileOnIcon = state.fileOffIcon = nullptr;
 }
 
+HICON trayIcon(bool paused) {
+    Application& application = app();
+    if (paused) return tray().fileOffIcon ? tray().fileOffIcon : application.offIcon;
+    return tray().fileOnIcon ? tray().fileOnIcon : application.onIcon;
+}
+
 void addTrayIcon(bool paused) {
     // Re-adding an icon that still exists fails (after "TaskbarCreated" without a real shell
     // restart); changing it then brings it up to date instead.
@@ -243,7 +244,12 @@ void runTrayCommand(UINT command, PauseMode pauseMode) {
 
 LRESULT onControlMessage(WPARAM command, LPARAM argument) {
     if (app().argumentMode) return 0;
-    if (command == tray_commands::Settings) runTrayCommand(tray_commands::Settings, PauseMode::Toggle);
+    if (command == tray_commands::Settings) {
+        // The settings dialog runs modally inside this message: release a sender that waits
+        // for the answer, or another instance would hang until the dialog closes.
+        if (InSendMessage()) ReplyMessage(0);
+        runTrayCommand(tray_commands::Settings, PauseMode::Toggle);
+    }
     if (command == tray_commands::Pause) runTrayCommand(tray_commands::Pause, pauseModeOfControlMessage(argument));
     return 0;
 }

@@ -23,6 +23,8 @@ void loadTrayIcons();
 void destroyFileIcons();
 
 void addTrayIcon(bool paused);
+// The icon the tray shows for this state: a replacement icon when one was loaded.
+HICON trayIcon(bool paused);
 void changeTrayIcon(bool paused);
 void deleteTrayIcon();
 void showNotice(std::u16string_view text, NoticeKind kind);

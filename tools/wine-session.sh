@@ -78,7 +78,7 @@ fi
 
 started_wineserver=1
 
-ready_mark="$WINEPREFIX/.wavelith-prefix-v1"
+ready_mark="$WINEPREFIX/.wavelith-prefix-v2"
 if [ ! -f "$ready_mark" ]; then
   echo "wine-session: creating the Wine prefix $WINEPREFIX (once, about 15 s)" >&2
   "$wine" wineboot -i >/dev/null 2>&1 || true
@@ -91,6 +91,12 @@ if [ ! -f "$ready_mark" ]; then
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAGothic
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Yu Gothic UI' /t REG_SZ /d IPAGothic
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Meiryo UI' /t REG_SZ /d IPAGothic
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Gothic' /t REG_SZ /d IPAGothic
+  # Wine ships no Tahoma here: the system's dialog and caption fonts get a proportional face
+  # with Latin and Japanese glyphs instead of a fallback twice as wide.
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' /t REG_SZ /d IPAPGothic
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg 2' /t REG_SZ /d IPAPGothic
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Tahoma' /t REG_SZ /d IPAPGothic
   "$wineserver" -k 2>/dev/null || true
   "$wineserver" -w
   touch "$ready_mark"

@@ -1,0 +1,1 @@
+#include "ui/dark_mode_rules.h"

@@ -1,0 +1,2 @@
+// dark_mode_rules: arrives with the dialogs work.
+#pragma once

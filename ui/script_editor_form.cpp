@@ -1,0 +1,1 @@
+#include "ui/script_editor_form.h"

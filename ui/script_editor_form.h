@@ -1,0 +1,2 @@
+// script_editor_form: arrives with the dialogs work.
+#pragma once

@@ -1,0 +1,2 @@
+// script_file: arrives with the dialogs work.
+#pragma once

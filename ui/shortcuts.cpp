@@ -1,0 +1,9 @@
+#include "ui/shortcuts.h"
+
+namespace wavelith {
+
+// Placeholder until the shortcuts land.
+void prepareShortcutButtons(HWND) {}
+void onShortcutButton(HWND, ShortcutKind) {}
+
+}  // namespace wavelith

@@ -1,0 +1,1 @@
+#include "ui/shortcuts_form.h"

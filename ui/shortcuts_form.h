@@ -1,0 +1,2 @@
+// shortcuts_form: arrives with the dialogs work.
+#pragma once
