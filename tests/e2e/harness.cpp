@@ -158,6 +158,18 @@ HWND AppProcess::waitForDialog(milliseconds timeout) const {
     return found;
 }
 
+HWND AppProcess::waitForDialogTitled(const std::wstring& caption, milliseconds timeout) const {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND candidate : topLevelWindowsOf(id_, L"#32770"))
+                if (IsWindowVisible(candidate) && windowText(candidate) == caption) found = candidate;
+            return found != nullptr || !running();
+        },
+        timeout);
+    return found;
+}
+
 HWND AppProcess::openMenu() const {
     for (HWND candidate : topLevelWindowsOf(id_, L"#32768"))
         if (IsWindowVisible(candidate)) return candidate;
@@ -206,7 +218,17 @@ std::wstring windowText(HWND window) {
 
 std::wstring dialogItemText(HWND dialog, int itemId) {
     HWND item = GetDlgItem(dialog, itemId);
-    return item ? windowText(item) : std::wstring();
+    if (!item) return std::wstring();
+    // GetWindowText does not ask a control of another process: an edit's text must be sent for.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(item, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return std::wstring();
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
+                             &copied))
+        return std::wstring();
+    text.resize(copied);
+    return text;
 }
 
 bool clickButton(HWND dialog, int buttonId) {
@@ -244,8 +266,6 @@ bool chooseMenuItem(HWND menu, wchar_t mnemonic) {
 }
 
 bool dismissMenu(HWND menu) { return PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0) && waitForMenuToClose(menu); }
-
-namespace {
 
 std::vector<COLORREF> screenPixels(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
@@ -285,6 +305,8 @@ std::vector<COLORREF> settledScreenPixels(const RECT& area) {
         milliseconds(3000));
     return current;
 }
+
+namespace {
 
 // The first icon of the 1024x700 desktop's tray is centred near (1013, 690).
 constexpr RECT kTrayIconArea{1003, 681, 1023, 699};

@@ -97,6 +97,8 @@ public:
     // A visible message box (or other standard dialog) of this process; null when none shows.
     HWND dialog() const;
     HWND waitForDialog(milliseconds timeout = kStartDeadline) const;
+    // A visible dialog of this process with this caption, once it shows within `timeout`.
+    HWND waitForDialogTitled(const std::wstring& caption, milliseconds timeout = kStartDeadline) const;
     // The tray menu of this process while it is open (a visible #32768 window); null otherwise.
     HWND openMenu() const;
 
@@ -141,6 +143,10 @@ bool removeTrayIcon(HWND mainWindow);
 std::vector<COLORREF> trayIconPixels();
 // The pixels once two reads in a row agree, so that a repaint in progress is not taken.
 std::vector<COLORREF> settledTrayIconPixels();
+// Screen pixels of `area` (screen coordinates), row by row, as GetDIBits gives them: 0x00RRGGBB,
+// red and blue swapped against a COLORREF.
+std::vector<COLORREF> screenPixels(const RECT& area);
+std::vector<COLORREF> settledScreenPixels(const RECT& area);
 
 // The texts of the shell's visible tooltip windows, which include its balloon notices (they
 // answer WM_GETTEXT with their text).
