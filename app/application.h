@@ -48,7 +48,6 @@ struct Application {
     HICON onIcon = nullptr;
     HICON offIcon = nullptr;
     HBITMAP figures[2] = {nullptr, nullptr};
-    HBRUSH dialogBrush = nullptr;
     HWND mainWindow = nullptr;
     bool comInitialized = false;
     std::wstring programFolder;

@@ -116,8 +116,6 @@ void cleanUp() {
     if (application.mutex) CloseHandle(application.mutex);
     application.mutex = nullptr;
     destroyFileIcons();
-    if (application.dialogBrush) DeleteObject(application.dialogBrush);
-    application.dialogBrush = nullptr;
     if (application.comInitialized) CoUninitialize();
     application.comInitialized = false;
     restoreAllDialogs();
@@ -190,7 +188,6 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
         loadAllSettings();
     loadTrayIcons();
 
-    application.dialogBrush = CreateSolidBrush(RGB(238, 255, 255));
     application.effects = makeMainWindowEffects();
     application.activity = std::make_unique<ActivityControl>(application.desktop, application.settings, *application.effects,
                                                              application.startPaused);

@@ -1,17 +1,13 @@
 #include "app/messages.h"
 
+#include "platform/message_table.h"
+
 namespace wavelith {
 
 namespace {
 
-struct MessageTexts {
-    AppMessage id;
-    std::u16string_view english;
-    std::u16string_view japanese;
-};
-
 // ORDER AppMessage
-constexpr MessageTexts kMessages[] = {
+constexpr MessageTexts<AppMessage> kMessages[] = {
     {AppMessage::DisplayName, u"Wavelith", u"ウェーブリス"},
     {AppMessage::CannotOpenHelp, u"Cannot open quellix.chm", u"quellix.chm を開けません"},
     {AppMessage::FindWindowFailedForPause, u"FindWindow was failed.",
@@ -64,21 +60,10 @@ constexpr MessageTexts kMessages[] = {
      u"未知のアプリケーション提供関数です: CB."},
 };
 
-static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == static_cast<size_t>(AppMessage::Count),
-              "every AppMessage needs its two texts");
-
-constexpr bool inIdOrder() {
-    for (size_t i = 0; i < sizeof(kMessages) / sizeof(kMessages[0]); ++i)
-        if (kMessages[i].id != static_cast<AppMessage>(i)) return false;
-    return true;
-}
-static_assert(inIdOrder(), "kMessages must list the ids in declaration order");
+static_assert(isCompleteInIdOrder(kMessages), "every AppMessage needs its two texts, in id order");
 
 }  // namespace
 
-std::u16string_view appMessage(AppMessage id, bool japanese) {
-    const MessageTexts& texts = kMessages[static_cast<size_t>(id)];
-    return japanese ? texts.japanese : texts.english;
-}
+std::u16string_view appMessage(AppMessage id, bool japanese) { return messageText(kMessages, id, japanese); }
 
 }  // namespace wavelith

@@ -285,11 +285,13 @@ void onCommand(HWND dialog, WORD id, WORD code) {
 }
 
 INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The task-scheduler note keeps its light-blue background in light and dark mode alike.
-    if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_TASK_LINK) &&
-        app().dialogBrush) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(app().dialogBrush);
+    // The task-scheduler note keeps its light-blue background in light and dark mode alike. The
+    // DC brush, a stock object: Wine's link control deletes the brush its parent hands it.
+    if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_TASK_LINK)) {
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetDCBrushColor(dc, RGB(238, 255, 255));
+        return reinterpret_cast<INT_PTR>(GetStockObject(DC_BRUSH));
     }
     INT_PTR result = 0;
     if (darkModeDialogMessage(dialog, message, wParam, lParam, result)) return result;

@@ -1,5 +1,6 @@
 #include "ui/settings_form.h"
 
+#include "platform/message_table.h"
 #include "resources/resource.h"
 
 #include <cstdint>
@@ -14,14 +15,8 @@ constexpr int kOk = 1;
 constexpr int kCancel = 2;
 constexpr int kScriptMode = 12;
 
-struct MessageTexts {
-    SettingsMessage id;
-    std::u16string_view english;
-    std::u16string_view japanese;
-};
-
 // ORDER SettingsMessage
-constexpr MessageTexts kMessages[] = {
+constexpr MessageTexts<SettingsMessage> kMessages[] = {
     {SettingsMessage::TimeOffInvalid, u"Please specify the time from 00:00:00 to 23:59:59.",
      u"機能をオフにする時刻は、00:00:00 から 23:59:59 までの間で指定してください。"},
     {SettingsMessage::TimeOnInvalid, u"Please specify the time from 00:00:00 to 23:59:59.",
@@ -52,15 +47,7 @@ constexpr MessageTexts kMessages[] = {
      u"次の二つの秒数の間で、毎回ランダムな秒数ごとに揺らす:"},
 };
 
-static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == static_cast<size_t>(SettingsMessage::Count),
-              "every SettingsMessage needs its two texts");
-
-constexpr bool inIdOrder() {
-    for (size_t i = 0; i < sizeof(kMessages) / sizeof(kMessages[0]); ++i)
-        if (kMessages[i].id != static_cast<SettingsMessage>(i)) return false;
-    return true;
-}
-static_assert(inIdOrder(), "kMessages must list the ids in declaration order");
+static_assert(isCompleteInIdOrder(kMessages), "every SettingsMessage needs its two texts, in id order");
 
 std::u16string ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
@@ -115,10 +102,7 @@ FilteredText filterOnce(std::u16string_view text, size_t caret) {
 
 }  // namespace
 
-std::u16string_view settingsMessage(SettingsMessage id, bool japanese) {
-    const MessageTexts& texts = kMessages[static_cast<size_t>(id)];
-    return japanese ? texts.japanese : texts.english;
-}
+std::u16string_view settingsMessage(SettingsMessage id, bool japanese) { return messageText(kMessages, id, japanese); }
 
 std::u16string intervalText(int32_t milliseconds) {
     // Stored values outside what the dialog accepts still show as a number, with their sign.
