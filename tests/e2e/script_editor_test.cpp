@@ -13,17 +13,7 @@ constexpr int kLoad = 10;
 constexpr int kSave = 11;
 constexpr int kChooserFileName = 1148;
 
-// The edit's text. GetWindowText would not ask another process's edit control for it.
-std::wstring scriptText(HWND editor) {
-    HWND edit = GetDlgItem(editor, kScriptText);
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return L"(no answer)";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000, &copied);
-    text.resize(copied);
-    return text;
-}
+std::wstring scriptText(HWND editor) { return dialogItemText(editor, kScriptText); }
 
 std::vector<uint8_t> bytesOf(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
@@ -37,7 +27,7 @@ bool chooseThrough(const AppProcess& app, HWND editor, int button, const wchar_t
     return clickButton(chooser, IDOK) && waitUntil([&] { return !IsWindow(chooser); }, kInputDeadline);
 }
 
-const std::wstring kStoredScript = L"MOVEMOUSE(1, 0)\r\n";
+const std::wstring kStoredScript = L"MOVEMOUSE(3, 0)\r\nMOVEMOUSE(-3, 0)\r\n";
 
 }  // namespace
 
@@ -62,6 +52,8 @@ private:
 };
 
 TEST_F(ScriptEditorTest, LoadsEveryEncodingSavesUtf8AndTheTextBecomesTheScriptOnOk) {
+    InputObserver observer;
+    ASSERT_TRUE(observer.hooked());
     HWND editor = startWithEditor();
     ASSERT_TRUE(editor) << "no script editor";
     EXPECT_EQ(scriptText(editor), kStoredScript);
@@ -93,12 +85,12 @@ TEST_F(ScriptEditorTest, LoadsEveryEncodingSavesUtf8AndTheTextBecomesTheScriptOn
     EXPECT_EQ(answerMessageBox(app(), IDOK), L"An error occurred during character code conversion..");
     EXPECT_EQ(scriptText(editor), L"日本語\r\n");
 
-    const std::wstring edited = L"MOVEMOUSE(2, 0)\r\n' 日本\r\n";
+    const std::wstring edited = L"MOVEMOUSE(5, 0)\r\nMOVEMOUSE(-5, 0)\r\n' 日本\r\n";
     ASSERT_TRUE(sendWithin(GetDlgItem(editor, kScriptText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(edited.c_str())));
     const std::wstring saved = folder().file(L"saved.txt");
     ASSERT_TRUE(chooseThrough(app(), editor, kSave, L"Save to file(UTF-8)", saved));
     EXPECT_EQ(answerMessageBox(app(), IDOK), L"The file has been saved in UTF-8 (with BOM).");
-    EXPECT_EQ(readFileBytes(saved), bytesOf("\xEF\xBB\xBF" "MOVEMOUSE(2, 0)\r\n' \xE6\x97\xA5\xE6\x9C\xAC\r\n"));
+    EXPECT_EQ(readFileBytes(saved), bytesOf("\xEF\xBB\xBF" "MOVEMOUSE(5, 0)\r\nMOVEMOUSE(-5, 0)\r\n' \xE6\x97\xA5\xE6\x9C\xAC\r\n"));
 
     // OK keeps the text in memory only; the settings dialog's OK stores it.
     press(editor, IDOK);
@@ -108,6 +100,18 @@ TEST_F(ScriptEditorTest, LoadsEveryEncodingSavesUtf8AndTheTextBecomesTheScriptOn
     press(settings(), IDOK);
     EXPECT_TRUE(waitUntil([&] { return storedValue(L"qx_script") == stringValue(edited); }, kInputDeadline))
         << "the settings dialog's OK did not store the edited script";
+
+    // The next run is the edited script: a shake of 5 pixels, not the stored 3.
+    HWND window = app().mainWindow();
+    ASSERT_TRUE(endScriptSuspension(window));
+    observer.clear();
+    ASSERT_TRUE(fireShakeTimer(window));
+    ASSERT_TRUE(observer.waitFor([](const auto& events) {
+        std::vector<MouseBurst> bursts = injectedMouseBursts(events);
+        return !bursts.empty() && bursts[0].points.size() >= 2;
+    })) << "no script run after the edit";
+    std::vector<POINT> points = injectedMouseBursts(observer.events())[0].points;
+    EXPECT_EQ(points[0].x - points[1].x, 5) << "the run did not use the edited script";
 }
 
 TEST_F(ScriptEditorTest, CancelLeavesTheScriptAsItWas) {
