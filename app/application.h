@@ -30,8 +30,8 @@ constexpr UINT kControlMessage = WM_APP + 2;
 constexpr int kPauseHotkey = 32773;
 constexpr WORD kOnIcon = IDI_WAVELITH_ON;
 constexpr WORD kOffIcon = IDI_WAVELITH_OFF;
-constexpr WORD kFigureOpening = IDR_FIGURE_OPENING;
-constexpr WORD kFigureAlreadyRunning = IDR_FIGURE_ALREADY_RUNNING;
+constexpr WORD kFigureTrayLegacy = IDR_FIGURE_TRAY_LEGACY;
+constexpr WORD kFigureTrayModern = IDR_FIGURE_TRAY_MODERN;
 }  // namespace ids
 
 struct Application {

@@ -52,8 +52,8 @@ void loadFigures(HINSTANCE instance, HBITMAP (&figures)[2]) {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return;
-    figures[0] = decodeFigure(instance, ids::kFigureOpening);
-    figures[1] = decodeFigure(instance, ids::kFigureAlreadyRunning);
+    figures[0] = decodeFigure(instance, ids::kFigureTrayLegacy);
+    figures[1] = decodeFigure(instance, ids::kFigureTrayModern);
     Gdiplus::GdiplusShutdown(token);
 }
 

@@ -1,5 +1,6 @@
-// The two figures of the opening and already-running dialogs: PNG files in the resources,
-// turned into GDI bitmaps once at start.
+// The two figures of the opening and already-running dialogs, the notification area of
+// Windows 7/8/8.1 and of Windows 10/11: PNG files in the resources (drawn by
+// tools/draw-figures.sh), turned into GDI bitmaps once at start.
 #pragma once
 
 #include <windows.h>

@@ -58,9 +58,19 @@ void openHelp() {
 
 // Another instance runs: hand it the command, or ask whether to end it.
 void actAsSecondInstance(const std::u16string& tail) {
+    // The running instance takes the mutex before it loads the settings and makes its window:
+    // a start at the same moment gives it a few seconds before saying it is not there.
+    auto findRunning = [] {
+        HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
+        for (int wait = 0; !running && wait < 100; ++wait) {
+            Sleep(50);
+            running = FindWindowW(ids::kMutexAndClassName, nullptr);
+        }
+        return running;
+    };
     SecondInstanceAction action = secondInstanceAction(tail);
     if (action == SecondInstanceAction::SendPauseCommand) {
-        HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
+        HWND running = findRunning();
         if (running)
             SendMessageW(running, ids::kControlMessage, tray_commands::Pause,
                          static_cast<LPARAM>(pauseModeForSecondInstance(tail)));
@@ -69,7 +79,7 @@ void actAsSecondInstance(const std::u16string& tail) {
         return;
     }
     if (action != SecondInstanceAction::EndRunning && runAlreadyRunningDialog() != kForceExitResult) return;
-    HWND running = FindWindowW(ids::kMutexAndClassName, nullptr);
+    HWND running = findRunning();
     if (running)
         SendMessageW(running, WM_DESTROY, 0, 0);
     else
@@ -219,6 +229,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) exitCode = static_cast<int>(message.wParam);
         if (got == 0 || got == -1) break;
+        if (isOpeningDialogMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

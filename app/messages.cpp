@@ -14,11 +14,6 @@ constexpr MessageTexts<AppMessage> kMessages[] = {
      u"起動中のウェーブリスのウィンドウが見つかりません。"},
     {AppMessage::FindWindowFailedForEnd, u"FindWindow() failed.",
      u"起動中のウェーブリスのウィンドウが見つからないため、終了させられませんでした。"},
-    {AppMessage::AlreadyRunning,
-     u"Wavelith is already running.\n\nDo you want to end the running Wavelith?\n"
-     u"Yes: end it (Force Exit)    No: leave it running",
-     u"ウェーブリスはすでに起動しています。\n\n起動中のウェーブリスを終了しますか？\n"
-     u"はい: 終了する（強制終了）    いいえ: そのまま動かす"},
     {AppMessage::CopyIniToRegistryDone, u"Setting copying from the ini file to the registry has been completed.",
      u"設定を ini ファイルからレジストリへコピーしました。"},
     {AppMessage::CopyIniToRegistryFailed, u"Setting copying from the ini file to the registry - failed.",
@@ -42,7 +37,7 @@ constexpr MessageTexts<AppMessage> kMessages[] = {
      u"メニューを開くには、いま開いているダイアログボックスを閉じてください。"},
     {AppMessage::CannotOpenWebPage, u"Cannot open web page.",
      u"ウェブページを開けませんでした。\nブラウザーで次のアドレスを開いてください:\n"
-     u"https://harvenlock.example/ifa.php?QUELLIX"},
+     WAVELITH_FEEDBACK_URL},  // the address the build was configured with
     {AppMessage::BrowseCaption, u"Browse", u"ブラウズ"},
     {AppMessage::ConfirmStopEndOfSession, u"Are you sure you want to stop end of the session.",
      u"セッションの終了（シャットダウン・再起動・ログオフ）を止めますか？"},
@@ -58,6 +53,13 @@ constexpr MessageTexts<AppMessage> kMessages[] = {
      u"選んでください。（この通知をマウスの中ボタンで閉じると、次回からは表示しません。）"},
     {AppMessage::UnknownAppFunctionStart, u"Unknown application provided function: CB.",
      u"未知のアプリケーション提供関数です: CB."},
+    {AppMessage::StatusRunning, u"Running", u"動作中"},
+    {AppMessage::StatusStopped, u"Stopped", u"一時停止中"},
+    {AppMessage::StatusStoppedRemoteSession, u"Stopped(RemoteSession)", u"リモート接続中のため停止"},
+    {AppMessage::StatusPauseTip, u"Turns off the functionality of this software.",
+     u"このソフトウェアの機能を一時的にオフにします。"},
+    {AppMessage::StatusTopmostTip, u"Displays this window in the foreground.", u"このウィンドウを常に最前面に表示します。"},
+    {AppMessage::StatusCloseTip, u"Closes this dialog box.", u"このダイアログボックスを閉じます。"},
 };
 
 static_assert(isCompleteInIdOrder(kMessages), "every AppMessage needs its two texts, in id order");

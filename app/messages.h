@@ -10,7 +10,6 @@ enum class AppMessage {
     CannotOpenHelp,
     FindWindowFailedForPause,
     FindWindowFailedForEnd,
-    AlreadyRunning,
     CopyIniToRegistryDone,
     CopyIniToRegistryFailed,
     CopyRegistryToIniDone,
@@ -29,6 +28,12 @@ enum class AppMessage {
     SessionEndStoppedLong,
     ScriptSuspended,
     UnknownAppFunctionStart,
+    StatusRunning,
+    StatusStopped,
+    StatusStoppedRemoteSession,
+    StatusPauseTip,
+    StatusTopmostTip,
+    StatusCloseTip,
     Count  // ORDER AppMessage: keep last
 };
 

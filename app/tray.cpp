@@ -6,6 +6,7 @@
 #include "app/tray_state.h"
 #include "platform/win32_system.h"
 #include "ui/about_dialog.h"
+#include "ui/environment_report.h"
 #include "ui/settings_dialog.h"
 
 #include <shellapi.h>
@@ -123,7 +124,7 @@ void openFeedbackPage() {
     GetSystemDirectoryW(system, MAX_PATH);
     SetCurrentDirectoryW(system);
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(application.mainWindow, L"open",
-                                                          L"https://harvenlock.example/ifa.php?QUELLIX", nullptr,
+                                                          wide(makerAddresses().feedback), nullptr,
                                                           system, SW_SHOWNORMAL));
     if (result <= 32)
         showMessage(application.mainWindow, AppMessage::CannotOpenWebPage, MB_OK | MB_ICONERROR,

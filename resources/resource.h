@@ -3,14 +3,22 @@
 
 #define IDI_WAVELITH_ON 107
 #define IDI_WAVELITH_OFF 130
-#define IDR_FIGURE_OPENING 137
-#define IDR_FIGURE_ALREADY_RUNNING 138
+// The notification area in Windows 7/8/8.1 (left) and Windows 10/11 (right).
+#define IDR_FIGURE_TRAY_LEGACY 137
+#define IDR_FIGURE_TRAY_MODERN 138
+// The program's tray icon as a picture, for the already-running and opening dialogs.
+#define IDB_TRAY_PICTURE 136
 
 // Dialog templates: Japanese and English of each.
 #define IDD_SETTINGS_JA 131
 #define IDD_SETTINGS_EN 132
 #define IDD_SCRIPT_EDITOR_JA 143
 #define IDD_SCRIPT_EDITOR_EN 144
+#define IDD_STATUS_JA 133
+#define IDD_STATUS_EN 135
+#define IDD_ALREADY_RUNNING_JA 139
+#define IDD_ALREADY_RUNNING_EN 141
+#define IDD_OPENING 142
 
 // Buttons every dialog shares (IDOK 1 and IDCANCEL 2 come from the system).
 #define IDC_APPLY 6
@@ -78,3 +86,20 @@
 #define IDC_SAVE 11
 #define IDC_SCRIPT_TEXT 1062
 #define IDC_SCRIPT_SAMPLES 1063
+
+// Status dialog.
+#define IDC_STATUS_PAUSE 1005
+#define IDC_STATUS_TOPMOST 1008
+#define IDC_STATUS_STATE 1009
+#define IDC_STATUS_IDLE_COUNT 1010
+#define IDC_STATUS_REON_COUNT 1011
+
+// Already-running and opening dialogs.
+#define IDC_FORCE_EXIT 6
+#define IDC_NO_OPENING_DIALOG 1017
+#define IDC_EXCLAMATION_ICON 1018
+#define IDC_FIGURE_LEFT 1058
+#define IDC_FIGURE_RIGHT 1059
+#define IDC_TRAY_PICTURE 1064
+#define IDC_ALREADY_RUNNING_TEXT 1065
+#define IDC_OPEN_SETTINGS 32772

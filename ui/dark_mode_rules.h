@@ -2,6 +2,8 @@
 // told apart by style, the hot-key control's text, and the arithmetic of the dialog enlarger.
 #pragma once
 
+#include "platform/desktop.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,10 +61,6 @@ std::u16string hotKeyText(uint16_t hotKey, std::u16string_view keyName, std::u16
 
 // ---- the dialog enlarger ----
 
-struct Point {
-    int32_t x, y;
-    bool operator==(const Point& other) const { return x == other.x && y == other.y; }
-};
 struct Size {
     int32_t width, height;
     bool operator==(const Size& other) const { return width == other.width && height == other.height; }

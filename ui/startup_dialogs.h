@@ -1,4 +1,5 @@
-// The opening dialog (first-start guidance) and the already-running dialog.
+// The two dialogs that help the user find the program's icon in the notification area: the
+// already-running dialog of a second start, and the Japanese opening dialog of a normal start.
 #pragma once
 
 #include <windows.h>
@@ -6,11 +7,14 @@
 namespace wavelith {
 
 // The already-running dialog's result that asks to end the running instance.
-constexpr int kForceExitResult = IDYES;
+constexpr INT_PTR kForceExitResult = 6;
 
-// Asks what to do about the running instance; returns kForceExitResult for Force Exit.
-int runAlreadyRunningDialog();
+// Modal, without owner: Force Exit, Settings (which the running instance is asked to open) or
+// Cancel; returns the button's id.
+INT_PTR runAlreadyRunningDialog();
 // Modeless first-start guidance, owned by the main window (Japanese only).
 void createOpeningDialog(HWND owner);
+// The main loop offers each message to the opening dialog first, for its keyboard interface.
+bool isOpeningDialogMessage(MSG* message);
 
 }  // namespace wavelith

@@ -102,18 +102,23 @@ std::vector<COLORREF> paintedPixels(const RECT& area, COLORREF background) {
 using DarkModeTest = WavelithTest;
 
 TEST_F(DarkModeTest, MessageBoxesAreDarkWhenWindowsAsksForDarkApplications) {
-    AppProcess& first = start();
-    ASSERT_TRUE(first.waitForMainWindow());
     const COLORREF lightFace = GetSysColor(COLOR_BTNFACE);
     ASSERT_NE(lightFace, kDarkBackground);
     for (bool dark : {true, false}) {
         SCOPED_TRACE(dark ? "AppsUseLightTheme = 0" : "no AppsUseLightTheme");
         LightThemeSetting setting(dark ? std::optional<DWORD>(0) : std::nullopt);
         ASSERT_TRUE(setting.applied());
-        // A plain second start asks whether to end the running one.
-        AppProcess& second = start();
-        HWND box = second.waitForDialog();
-        ASSERT_TRUE(box) << "no already-running question";
+        AppProcess& app = start();  // the setting is read at start
+        HWND window = app.waitForMainWindow();
+        ASSERT_TRUE(window);
+        // An interval out of range refused by the settings dialog: a message box of the program.
+        PostMessageW(window, kControlMessage, 32772, 0);
+        HWND dialog = app.waitForDialogTitled(L"Settings - Wavelith");
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(sendWithin(GetDlgItem(dialog, 1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2147483.648")));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(6, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 6)));
+        HWND box = app.waitForDialogTitled(L"Wavelith", kInputDeadline);
+        ASSERT_TRUE(box) << "no message box";
         const COLORREF background = dark ? kDarkBackground : lightFace;
         std::vector<COLORREF> pixels = paintedPixels(clientAreaOnScreen(box), background);
         EXPECT_GT(shareOf(pixels, background), 0.5) << "the box's background is not the expected colour";
@@ -127,9 +132,10 @@ TEST_F(DarkModeTest, MessageBoxesAreDarkWhenWindowsAsksForDarkApplications) {
         EXPECT_TRUE(anyTextPixel(textPixels, dark)) << "white text on dark, black on light";
         EXPECT_GT(shareOf(textPixels, background), 0.3) << "the message's background is the box's";
 
-        ASSERT_TRUE(clickButton(box, IDNO));
-        EXPECT_EQ(second.waitForExit(), 0u);
-        EXPECT_TRUE(first.running());
+        ASSERT_TRUE(clickButton(box, IDOK));
+        EXPECT_TRUE(PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0));
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, kInputDeadline));
+        EXPECT_EQ(app.end(), 0u);
     }
 }
 

@@ -9,6 +9,8 @@ namespace wavelith::e2e {
 namespace {
 
 constexpr const wchar_t* kAlreadyRunningText = L"Wavelith is already running.";
+constexpr int kAlreadyRunningTextId = 1065;
+constexpr int kForceExit = 6;
 constexpr const wchar_t* kDamagedText = L"The program file is damaged or has been modified";
 
 bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
@@ -48,19 +50,19 @@ TEST_F(SingleInstanceTest, UnknownTailInASecondStartAsksBeforeEndingTheFirst) {
     AppProcess& first = start();
     ASSERT_TRUE(first.waitForMainWindow());
 
-    // "No" leaves the running instance alone; "/O" is a first-start switch and asks too.
+    // Cancel leaves the running instance alone; "/O" is a first-start switch and asks too.
     struct Answer {
         const wchar_t* tail;
         int button;
         bool firstEnds;
     };
-    for (const Answer& answer : {Answer{L"--garbage \"quoted\" 123", IDNO, false}, Answer{L"/O", IDYES, true}}) {
+    for (const Answer& answer : {Answer{L"--garbage \"quoted\" 123", IDCANCEL, false}, Answer{L"/O", kForceExit, true}}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(answer.tail)));
         AppProcess& second = start(answer.tail);
         HWND box = second.waitForDialog();
-        ASSERT_TRUE(box) << "no already-running question";
-        EXPECT_TRUE(contains(dialogItemText(box, kMessageBoxTextId), kAlreadyRunningText))
-            << dialogItemText(box, kMessageBoxTextId);
+        ASSERT_TRUE(box) << "no already-running dialog";
+        EXPECT_TRUE(contains(dialogItemText(box, kAlreadyRunningTextId), kAlreadyRunningText))
+            << dialogItemText(box, kAlreadyRunningTextId);
         EXPECT_EQ(windowText(box), L"Wavelith");
         ASSERT_TRUE(clickButton(box, answer.button));
         EXPECT_EQ(second.waitForExit(), 0u);

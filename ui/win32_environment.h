@@ -1,0 +1,20 @@
+// What KTRVLite asks Windows: the program's version strings, the user's dark-application
+// setting, and the facts of the environment report.
+#pragma once
+
+#include "ui/environment_report.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace wavelith {
+
+// The "041104b0" table of this program's version resource; nothing when there is none.
+std::optional<VersionStrings> readVersionStrings();
+// AppsUseLightTheme = 0, whatever the Windows version says.
+bool appsUseDarkTheme();
+// Everything but the dark-mode flag and the client line, which the dialog knows.
+EnvironmentInputs gatherEnvironment();
+
+}  // namespace wavelith
