@@ -26,7 +26,9 @@ test: native win64
 bench: native
 	bench/run.sh $(NATIVE)/wavelith-script
 
-run: win64
+# The help file is built in the native tree; Wavelith opens it from its own folder.
+run: win64 native
+	cp $(NATIVE)/quellix.chm $(WIN64)/quellix.chm
 	tools/wine-session.sh --interactive $(WIN64)/Wavelith.exe $(ARGS)
 
 clean:

@@ -51,8 +51,14 @@ void chooseLanguage() {
 }
 
 void openHelp() {
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", L"hh.exe",
-                                                          L"quellix.chm::/_RESOURCE/HLP000012.html", L".", SW_SHOWNORMAL));
+    // The help switch comes before the program makes its folder the current one: name the help
+    // file beside the program, or a start from elsewhere would look for it in the wrong place.
+    std::wstring folder = L".";
+    if (auto programDirectory = programFolder(fromWide(programFilePath()))) folder = toWide(*programDirectory);
+    if (folder.back() != L'\\') folder += L'\\';
+    std::wstring topic = L"\"" + folder + L"quellix.chm::/_RESOURCE/HLP000012.html\"";
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", L"hh.exe", topic.c_str(), folder.c_str(),
+                                                          SW_SHOWNORMAL));
     if (result < 32) showMessage(nullptr, AppMessage::CannotOpenHelp, MB_OK | MB_ICONERROR);
 }
 

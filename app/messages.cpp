@@ -53,6 +53,8 @@ constexpr MessageTexts<AppMessage> kMessages[] = {
      u"選んでください。（この通知をマウスの中ボタンで閉じると、次回からは表示しません。）"},
     {AppMessage::UnknownAppFunctionStart, u"Unknown application provided function: CB.",
      u"未知のアプリケーション提供関数です: CB."},
+    {AppMessage::ScriptCopyOutOfMemory, u"Out of memory: the script could not be copied for its run.",
+     u"メモリが足りないため、スクリプトを実行用にコピーできませんでした。"},
     {AppMessage::StatusRunning, u"Running", u"動作中"},
     {AppMessage::StatusStopped, u"Stopped", u"一時停止中"},
     {AppMessage::StatusStoppedRemoteSession, u"Stopped(RemoteSession)", u"リモート接続中のため停止"},

@@ -28,6 +28,7 @@ enum class AppMessage {
     SessionEndStoppedLong,
     ScriptSuspended,
     UnknownAppFunctionStart,
+    ScriptCopyOutOfMemory,
     StatusRunning,
     StatusStopped,
     StatusStoppedRemoteSession,

@@ -4,6 +4,8 @@
 #include "app/messages.h"
 #include "platform/text.h"
 
+#include <new>
+
 namespace wavelith {
 
 ScriptHost::ScriptHost(Settings& settings, ScriptHostEffects& effects, bool japanese)
@@ -62,10 +64,21 @@ void ScriptHost::runOnWorker(const RunEntry& runEntry, script::ScriptHostCallbac
     };
     callbacks.stopPoll = [this](int32_t line) { return stopPoll(line); };
     callbacks.japanese = japanese_ ? 1 : 0;
-    std::u16string text = copyScriptText(settings_);
+    std::u16string text;
+    try {
+        text = copyScript();
+    } catch (const std::bad_alloc&) {
+        // A long script on a machine short of memory: this run is skipped and the user told why,
+        // the program goes on, and the next shake tries again.
+        effects_.showNotice(appMessage(AppMessage::ScriptCopyOutOfMemory, japanese_), NoticeKind::Error);
+        runInProgress_ = false;
+        return;
+    }
     runEntry(text.c_str(), &callbacks);  // the run's exit code is not used
     runInProgress_ = false;
 }
+
+std::u16string ScriptHost::copyScript() const { return copyScriptText(settings_); }
 
 void ScriptHost::messageSink(unsigned, int32_t, const std::u16string& text) {
     effects_.showNotice(text, NoticeKind::Error);

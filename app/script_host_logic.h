@@ -38,6 +38,7 @@ public:
     using RunEntry = std::function<int(const char16_t* text, const script::ScriptHostCallbacks* host)>;
 
     ScriptHost(Settings& settings, ScriptHostEffects& effects, bool japanese);
+    virtual ~ScriptHost() = default;
 
     // Main thread.
     void startRun();
@@ -59,6 +60,10 @@ public:
     void messageSink(unsigned code, int32_t line, const std::u16string& text);
     int stopPoll(int32_t line);
     void appFunction(script::AppCallRecord& call);
+
+protected:
+    // The worker's private copy of the script text, taken under the script-text lock.
+    virtual std::u16string copyScript() const;
 
 private:
     void showSuspensionNotice();

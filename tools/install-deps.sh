@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic
   imagemagick xdotool
   lua5.4 python3
+  fp-utils p7zip-full
 )
 
 missing=()

@@ -1,0 +1,10 @@
+; Precedence: * / % ** bind alike and group to the left.
+MESSAGE(2 ** 3 ** 2)
+MESSAGE(2 * 3 ** 2)
+MESSAGE(1 + 2 * 3 << 1)
+MESSAGE(-7 / 2)
+MESSAGE(-7 % 2)
+MESSAGE(5 == "5")
+MESSAGE((5 === "5"))
+MESSAGE(2147483647 + 1)
+MESSAGE(1 ? "yes" : "no")
