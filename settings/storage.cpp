@@ -39,6 +39,7 @@ bool saveSettings(const Settings& settings, Store& store) {
             case SettingType::IconPath: break;  // the user's to set by hand, never written
         }
     }
+    if (!store.finishSave()) allWritten = false;
     return allWritten;
 }
 

@@ -32,6 +32,8 @@ public:
     virtual std::u16string readIconPath(const char* key) = 0;
     // Called once before the writes of a save.
     virtual void prepareForSave() {}
+    // Called once after them; false when what was written did not reach its place.
+    virtual bool finishSave() { return true; }
 };
 
 // Reads every key in table order, applying each key's default and check.

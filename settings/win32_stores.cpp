@@ -1,6 +1,7 @@
 #include "settings/win32_stores.h"
 
 #include "platform/win32_text.h"
+#include "settings/ini_text.h"
 #include "settings/regw.h"
 
 #include <windows.h>
@@ -12,7 +13,6 @@ namespace wavelith {
 
 namespace {
 
-constexpr const wchar_t* kIniPath = L".\\quellix.ini";
 constexpr const wchar_t* kIniSection = L"quellix";
 
 std::wstring wideKey(const char* key) { return std::wstring(key, key + strlen(key)); }
@@ -69,12 +69,79 @@ std::u16string RegistryStore::readIconPath(const char* key) {
 
 // Ini file: section "quellix" of .\quellix.ini, relative to the current directory.
 
+namespace {
+
+constexpr const wchar_t* kIniPath = IniStore::kPath;
+
+// Reading a foreign file whole to convert it is bounded: one beyond this is set aside instead.
+// A UTF-16LE file is never read here, so a file of the user's of any size stays.
+constexpr LONGLONG kLargestConvertedIni = 16 * 1024 * 1024;
+
+// Puts the complete file `rewritten` in place of the ini file in one step.
+bool replaceIniWith(const wchar_t* rewritten) {
+    HANDLE file = CreateFileW(rewritten, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    // On disk before the name points at it, or a crash could leave the name on an empty file.
+    bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed && MoveFileExW(rewritten, kIniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool writeWholeIni(std::string_view bytes) {
+    HANDLE file = CreateFileW(IniStore::kRewritePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;  // the writes that follow fail and the save says so
+    DWORD written = 0;
+    bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    if (!complete) {
+        DeleteFileW(IniStore::kRewritePath);
+        return false;
+    }
+    return replaceIniWith(IniStore::kRewritePath);
+}
+
+std::optional<std::u16string> fromAnsiCodePage(std::string_view bytes) {
+    if (bytes.empty()) return std::u16string();
+    int length = static_cast<int>(bytes.size());
+    int units = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (units <= 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(units), L'\0');
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, text.data(), units) != units)
+        return std::nullopt;
+    return fromWide(text);
+}
+
+// Up to `count` bytes from where the file stands; nothing when the read fails.
+std::optional<std::string> readBytes(HANDLE file, size_t count) {
+    std::string bytes(count, '\0');
+    DWORD read = 0;
+    if (count > 0 && !ReadFile(file, bytes.data(), static_cast<DWORD>(count), &read, nullptr)) return std::nullopt;
+    bytes.resize(read);
+    return bytes;
+}
+
+void setAsideAndStartAfresh() {
+    if (MoveFileExW(kIniPath, IniStore::kSetAsidePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        writeWholeIni(kNewIniFile);
+}
+
+}  // namespace
+
 int32_t IniStore::readInteger(const char* key, int32_t absentValue) {
     return static_cast<int32_t>(GetPrivateProfileIntW(kIniSection, wideKey(key).c_str(), absentValue, kIniPath));
 }
 
+bool IniStore::written(bool profileWrite) {
+    if (!profileWrite) copyDamaged_ = true;  // a failed rewrite may have left the copy cut short
+    return profileWrite;
+}
+
 bool IniStore::writeInteger(const char* key, int32_t value) {
-    return WritePrivateProfileStringW(kIniSection, wideKey(key).c_str(), std::to_wstring(value).c_str(), kIniPath) != 0;
+    if (!writePath_) return false;
+    return written(WritePrivateProfileStringW(kIniSection, wideKey(key).c_str(), std::to_wstring(value).c_str(),
+                                              writePath_) != FALSE);
 }
 
 std::optional<std::u16string> IniStore::readScript() {
@@ -88,11 +155,13 @@ std::optional<std::u16string> IniStore::readScript() {
 
 bool IniStore::writeScript(const std::u16string& text) {
     size_t bytes = (text.size() + 1) * 2;
-    if (bytes > static_cast<size_t>(kLargestScriptBytes)) return false;
-    bool sizeWritten = WritePrivateProfileStringW(kIniSection, L"qx_script_size", std::to_wstring(bytes).c_str(), kIniPath);
+    // Refused before anything is written: the stored script stays as it was.
+    if (bytes > static_cast<size_t>(kLargestScriptBytes) || !writePath_) return false;
+    bool sizeWritten = written(WritePrivateProfileStringW(kIniSection, L"qx_script_size",
+                                                          std::to_wstring(bytes).c_str(), writePath_) != FALSE);
     std::wstring wide(text.begin(), text.end());
-    bool scriptWritten =
-        WritePrivateProfileStructW(kIniSection, L"qx_script", wide.data(), static_cast<UINT>(bytes), kIniPath);
+    bool scriptWritten = written(WritePrivateProfileStructW(kIniSection, L"qx_script", wide.data(),
+                                                            static_cast<UINT>(bytes), writePath_) != FALSE);
     return sizeWritten && scriptWritten;
 }
 
@@ -102,70 +171,57 @@ std::u16string IniStore::readIconPath(const char* key) {
     return fromWide(buffer.data());
 }
 
-void IniStore::prepareForSave() { ensureIniFile(); }
-
-namespace {
-
-constexpr BYTE kUtf16Start[] = {0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00};
-// A foreign file larger than this is no settings file worth converting; it is set aside.
-constexpr LONGLONG kLargestConvertedIni = 16 * 1024 * 1024;
-
-bool writeNewIni(const std::vector<BYTE>& bytes) {
-    HANDLE file = CreateFileW(kIniPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;  // the writes that follow fail and the save says so
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    CloseHandle(file);
-    return ok;
+void IniStore::prepareForSave() {
+    ensureIniFile();
+    copyDamaged_ = false;
+    writePath_ = CopyFileW(kIniPath, kRewritePath, FALSE) ? kRewritePath : nullptr;
 }
 
-// The text of a file that is not UTF-16, as UTF-16 (UTF-8 with its mark, else the ANSI code page).
-std::vector<BYTE> asUtf16(const std::vector<BYTE>& bytes) {
-    bool utf8 = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-    size_t skip = utf8 ? 3 : 0;
-    const char* text = reinterpret_cast<const char*>(bytes.data()) + skip;
-    int length = static_cast<int>(bytes.size() - skip);
-    UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
-    int units = length > 0 ? MultiByteToWideChar(codePage, 0, text, length, nullptr, 0) : 0;
-    std::vector<wchar_t> wide(static_cast<size_t>(units));
-    if (units > 0) MultiByteToWideChar(codePage, 0, text, length, wide.data(), units);
-    std::vector<BYTE> converted(std::begin(kUtf16Start), std::end(kUtf16Start));
-    const BYTE* raw = reinterpret_cast<const BYTE*>(wide.data());
-    converted.insert(converted.end(), raw, raw + wide.size() * sizeof(wchar_t));
-    return converted;
+bool IniStore::finishSave() {
+    const wchar_t* copy = writePath_;
+    writePath_ = kIniPath;
+    if (!copy) return false;
+    if (copy == kIniPath) return true;  // no save under way: the writes went to the file itself
+    // The documented flush: a profile layer that keeps the file's text in memory writes it out
+    // and lets go of it.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy);
+    if (copyDamaged_) {
+        DeleteFileW(copy);  // the file keeps what it held before this save
+        return false;
+    }
+    return replaceIniWith(copy);
 }
-
-}  // namespace
 
 void ensureIniFile() {
     HANDLE existing = CreateFileW(kIniPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (existing == INVALID_HANDLE_VALUE) {
-        writeNewIni(std::vector<BYTE>(std::begin(kUtf16Start), std::end(kUtf16Start)));
+        // A file that is there but cannot be read is not ours to replace.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) writeWholeIni(kNewIniFile);
         return;
     }
     LARGE_INTEGER size{};
-    std::vector<BYTE> bytes;
-    bool readable = GetFileSizeEx(existing, &size) != FALSE;
-    if (readable && size.QuadPart > 0 && size.QuadPart <= kLargestConvertedIni) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        readable = ReadFile(existing, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                   read == bytes.size();
+    std::optional<std::string> start;
+    if (GetFileSizeEx(existing, &size)) start = readBytes(existing, 2);
+    bool utf16Le = start && iniEncoding(*start) == IniEncoding::Utf16Le;
+    bool tooLarge = size.QuadPart > kLargestConvertedIni;
+    std::optional<std::string> bytes;
+    if (start && !utf16Le && !tooLarge) {
+        bytes = readBytes(existing, static_cast<size_t>(size.QuadPart) - start->size());
+        if (bytes) bytes->insert(0, *start);
     }
     CloseHandle(existing);
-    if (!readable) return;  // leave a file we cannot read as it is
-    bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
-    if (utf16) return;
-    // The profile writer keeps a file's encoding: an empty or foreign file would stay ANSI.
-    // Convert its text instead, so nothing the user wrote in it is lost; a huge one is kept aside.
-    if (size.QuadPart > kLargestConvertedIni) {
-        MoveFileExW(kIniPath, L".\\quellix.ini.bak", MOVEFILE_REPLACE_EXISTING);
-        writeNewIni(std::vector<BYTE>(std::begin(kUtf16Start), std::end(kUtf16Start)));
+    if (!start || utf16Le) return;  // the profile functions' own form, or a file we cannot read: left as it is
+    if (tooLarge) {
+        setAsideAndStartAfresh();
         return;
     }
-    writeNewIni(asUtf16(bytes));
+    if (!bytes || bytes->size() != static_cast<size_t>(size.QuadPart)) return;
+    // The profile writer keeps a file's encoding: an empty or foreign file would stay ANSI.
+    if (auto converted = iniAsUtf16Le(*bytes, fromAnsiCodePage))
+        writeWholeIni(*converted);
+    else
+        setAsideAndStartAfresh();
 }
 
 std::unique_ptr<Store> makeStore(const StorageMode& mode) {

@@ -339,9 +339,9 @@ TEST_F(IniModeTest, UnusableIniFilesLoadDefaultsAndAreWrittenAgain) {
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
-        bool writtenAsUtf16;  // a file with text in it keeps its encoding
+        bool setAside;  // no text that converts without loss: kept beside the new file
     };
-    for (const Case& c : {Case{"empty", {}, true}, Case{"garbage", garbage, false}, Case{"absurd values", absurd, true}}) {
+    for (const Case& c : {Case{"empty", {}, false}, Case{"garbage", garbage, true}, Case{"absurd values", absurd, false}}) {
         SCOPED_TRACE(c.name);
         std::wstring ini = folder().file(kIniFileName);
         ASSERT_TRUE(writeFileBytes(ini, c.bytes));
@@ -355,9 +355,11 @@ TEST_F(IniModeTest, UnusableIniFilesLoadDefaultsAndAreWrittenAgain) {
         EXPECT_TRUE(isShakeOf(bursts[0], 1)) << "not the default shake";
         ASSERT_EQ(app.end(), 0u);
 
-        if (c.writtenAsUtf16) {
-            EXPECT_EQ(fileStart(ini, 2), kUtf16Mark);
-        }
+        EXPECT_EQ(fileStart(ini, 2), kUtf16Mark);
+        std::wstring setAside = folder().file(L"quellix.ini.bak");
+        if (c.setAside) EXPECT_EQ(readFileBytes(setAside), c.bytes);
+        EXPECT_EQ(fileExists(setAside), c.setAside);
+        DeleteFileW(setAside.c_str());
         EXPECT_EQ(iniEntry(ini, L"IntervalTimeMSec"), L"50000");
         EXPECT_EQ(iniEntry(ini, L"Intelligibility"), L"0");
         EXPECT_EQ(iniEntry(ini, L"OpenShowDlgAlpha"), L"255");

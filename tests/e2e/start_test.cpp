@@ -104,6 +104,32 @@ TEST_F(SingleInstanceTest, SecondStartSaysSoWhenTheRunningOneHasNoWindow) {
     EXPECT_EQ(holder.waitForExit(), 1u);
 }
 
+TEST_F(SingleInstanceTest, TenStartsAtOnceLeaveOneInstanceAndNoMessage) {
+    // Some of the later starts find the first with its mutex taken and its window not yet made.
+    std::vector<AppProcess*> starts;
+    for (int i = 0; i < 10; ++i) starts.push_back(&start(L"/P"));
+    std::wstring messages;
+    auto runningCount = [&] {
+        return std::count_if(starts.begin(), starts.end(), [](AppProcess* app) { return app->running(); });
+    };
+    bool settled = waitUntil([&] {
+        for (AppProcess* app : starts)
+            if (HWND box = app->dialog()) {
+                messages += dialogItemText(box, kMessageBoxTextId) + L"\n";
+                clickButton(box, IDOK);
+            }
+        return runningCount() == 1;
+    }, 2 * kStartDeadline);
+    EXPECT_EQ(messages, L"");
+    ASSERT_TRUE(settled) << runningCount() << " instances still run";
+    for (AppProcess* app : starts) {
+        if (app->running())
+            EXPECT_TRUE(app->waitForMainWindow()) << "the one left is not the running instance";
+        else
+            EXPECT_EQ(app->waitForExit(milliseconds(0)), 0u);
+    }
+}
+
 // ---- self-check of the program file ----------------------------------------------------------
 
 using ProgramFileCheckTest = WavelithTest;

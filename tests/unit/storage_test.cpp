@@ -1,6 +1,8 @@
 #include "settings/storage.h"
 
 #include "memory_store.h"
+#include "platform/text.h"
+#include "settings/ini_text.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,72 @@ TEST(Storage, EveryWriteIsAttemptedAndOnlyCountedOnesDecideTheResult) {
     MemoryStore registryLike;
     registryLike.failingKeys = {"qx_script"};
     EXPECT_FALSE(saveSettings(Settings{}, registryLike));
+
+    // Every write succeeded, but what they wrote never reached its place.
+    struct UncommittedStore : MemoryStore {
+        bool finishSave() override { return false; }
+    } uncommitted;
+    EXPECT_FALSE(saveSettings(Settings{}, uncommitted));
+}
+
+// ---- converting a foreign ini file ----------------------------------------------------------
+
+namespace {
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string result;
+    for (int value : values) result.push_back(static_cast<char>(value));
+    return result;
+}
+
+std::string utf16le(std::u16string_view text) {
+    std::string result;
+    for (char16_t unit : text) result += bytes({unit & 0xFF, unit >> 8});
+    return result;
+}
+
+// A Latin-1 code page that refuses 0x81, as a strict conversion does with an undefined byte.
+std::optional<std::u16string> latin1(std::string_view text) {
+    std::u16string result;
+    for (unsigned char byte : text) {
+        if (byte == 0x81) return std::nullopt;
+        result.push_back(byte);
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(IniText, EncodingIsDecidedByMarksAndStrictChecks) {
+    EXPECT_EQ(iniEncoding(bytes({0xFF, 0xFE, 'a', 0})), IniEncoding::Utf16Le);
+    EXPECT_EQ(iniEncoding(bytes({0xFE, 0xFF, 0, 'a'})), IniEncoding::Utf16Be);
+    EXPECT_EQ(iniEncoding(bytes({0xFE, 0xFF, 0, 'a', 0})), IniEncoding::Unreadable) << "half a code unit";
+    EXPECT_EQ(iniEncoding(""), IniEncoding::Utf8);
+    EXPECT_EQ(iniEncoding("[quellix]\r\nKeyEmu=1\r\n"), IniEncoding::Utf8);
+    EXPECT_EQ(iniEncoding("\xEF\xBB\xBFmemo=\xE6\x97\xA5"), IniEncoding::Utf8);
+    EXPECT_EQ(iniEncoding("memo=caf\xE9"), IniEncoding::AnsiCodePage);
+    EXPECT_EQ(iniEncoding("memo=\xC0\xAF"), IniEncoding::AnsiCodePage) << "an overlong form is not UTF-8";
+    EXPECT_EQ(iniEncoding("\xEF\xBB\xBFmemo=caf\xE9"), IniEncoding::Unreadable) << "says UTF-8 and is not";
+    EXPECT_EQ(iniEncoding(bytes({'[', 0, 'q', 0})), IniEncoding::Unreadable) << "UTF-16 without its mark";
+}
+
+TEST(IniText, ConversionKeepsEverySectionAndCharacter) {
+    const std::u16string text = u"[notes]\r\nmemo=日本語 𝄞\r\n[quellix]\r\nKeyEmu=1\r\n";
+    const std::string converted = std::string(kNewIniFile) + utf16le(text);
+
+    std::string bigEndian = bytes({0xFE, 0xFF});
+    for (char16_t unit : text) bigEndian += bytes({unit >> 8, unit & 0xFF});
+    EXPECT_EQ(iniAsUtf16Le(bigEndian, latin1), converted);
+    std::string utf8 = utf16ToUtf8(text);
+    EXPECT_EQ(iniAsUtf16Le(utf8, latin1), converted) << "UTF-8 without a mark";
+    EXPECT_EQ(iniAsUtf16Le("\xEF\xBB\xBF" + utf8, latin1), converted);
+    EXPECT_EQ(iniAsUtf16Le("memo=caf\xE9", latin1), std::string(kNewIniFile) + utf16le(u"memo=café"));
+    EXPECT_EQ(iniAsUtf16Le("", latin1), std::string(kNewIniFile));
+
+    std::string utf16 = bytes({0xFF, 0xFE}) + utf16le(text);
+    EXPECT_EQ(iniAsUtf16Le(utf16, latin1), utf16) << "already the profile functions' own form";
+    EXPECT_FALSE(iniAsUtf16Le("memo=\x81\xE9", latin1)) << "not valid in the code page either";
+    EXPECT_FALSE(iniAsUtf16Le(bytes({'a', 0, 'b', 0}), latin1));
 }
 
 }  // namespace wavelith

@@ -227,13 +227,16 @@ struct IniFixture : ::testing::Test {
         SetCurrentDirectoryW(folder.c_str());
     }
     void TearDown() override {
-        DeleteFileW(L"quellix.ini");
+        for (const wchar_t* file : {IniStore::kPath, IniStore::kRewritePath, IniStore::kSetAsidePath}) {
+            DeleteFileW(file);
+            RemoveDirectoryW(file);
+        }
         SetCurrentDirectoryW(previous);
         RemoveDirectoryW(folder.c_str());
     }
-    static std::vector<uint8_t> iniBytes() {
+    static std::vector<uint8_t> iniBytes(const wchar_t* path = IniStore::kPath) {
         std::vector<uint8_t> bytes;
-        HANDLE file = CreateFileW(L"quellix.ini", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) return bytes;
         bytes.resize(GetFileSize(file, nullptr));
         DWORD read = 0;
@@ -364,6 +367,126 @@ TEST_F(IniFixture, AnsiFileBecomesUtf16AndKeepsWhatTheUserWrote) {
     Settings again;
     loadSettings(again, store);
     EXPECT_EQ(again.IntervalTimeMSec, 7000);
+}
+
+namespace {
+
+std::vector<uint8_t> utf8Bytes(const std::wstring& text) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+std::wstring iniString(const wchar_t* section, const wchar_t* key) {
+    wchar_t value[256] = {};
+    GetPrivateProfileStringW(section, key, L"(absent)", value, 256, IniStore::kPath);
+    return value;
+}
+
+bool exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+TEST_F(IniFixture, ForeignEncodingsBecomeUtf16KeepingEverySectionAndCharacter) {
+    const std::wstring text = L"[notes]\r\nmemo=日本語のメモ\r\n[quellix]\r\nIntervalTimeMSec=7000\r\n[more]\r\nlast=é\r\n";
+    std::vector<uint8_t> bigEndian = {0xFE, 0xFF};
+    for (wchar_t unit : text) bigEndian.insert(bigEndian.end(), {static_cast<uint8_t>(unit >> 8), static_cast<uint8_t>(unit)});
+    std::vector<uint8_t> utf8WithMark = {0xEF, 0xBB, 0xBF};
+    std::vector<uint8_t> utf8 = utf8Bytes(text);
+    utf8WithMark.insert(utf8WithMark.end(), utf8.begin(), utf8.end());
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    for (const Case& c : {Case{"UTF-16BE", bigEndian}, Case{"UTF-8 without a mark", utf8}, Case{"UTF-8", utf8WithMark}}) {
+        SCOPED_TRACE(c.name);
+        writeIni(c.bytes);
+        IniStore store;
+        Settings settings;
+        loadSettings(settings, store);
+        ASSERT_TRUE(saveSettings(settings, store));
+        std::vector<uint8_t> bytes = iniBytes();
+        ASSERT_GE(bytes.size(), 2u);
+        EXPECT_EQ(bytes[0], 0xFF);
+        EXPECT_EQ(bytes[1], 0xFE);
+        EXPECT_EQ(iniString(L"notes", L"memo"), L"日本語のメモ");
+        EXPECT_EQ(iniString(L"more", L"last"), L"é");
+        EXPECT_EQ(iniString(L"quellix", L"IntervalTimeMSec"), L"7000");
+        EXPECT_FALSE(exists(IniStore::kRewritePath)) << "the rewrite was left behind";
+        EXPECT_FALSE(exists(IniStore::kSetAsidePath));
+    }
+}
+
+TEST_F(IniFixture, AnsiTextIsReadInTheAnsiCodePage) {
+    // Text that only the system's code page reads, never UTF-8.
+    std::wstring memo = GetACP() == 932 ? L"日本語" : L"café";
+    std::string ansi(64, '\0');
+    BOOL lossy = FALSE;
+    ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, memo.data(), static_cast<int>(memo.size()),
+                                                        ansi.data(), 64, nullptr, &lossy)));
+    ASSERT_FALSE(lossy) << "code page " << GetACP();
+    std::string file = "[notes]\r\nmemo=" + ansi + "\r\n";
+    writeIni(std::vector<uint8_t>(file.begin(), file.end()));
+    ensureIniFile();
+    EXPECT_EQ(iniString(L"notes", L"memo"), memo);
+    EXPECT_EQ(iniBytes()[0], 0xFF);
+}
+
+TEST_F(IniFixture, OnlyAForeignFileTooLargeToConvertIsSetAside) {
+    // A settings file of the user's, larger than any conversion would read, stays as it is.
+    std::vector<uint8_t> large = {0xFF, 0xFE};
+    std::vector<uint8_t> body = utf16le("[quellix]\r\nKeyEmu=1\r\n[big]\r\nfiller=");
+    large.insert(large.end(), body.begin(), body.end());
+    large.resize(17u << 20, 'x');
+    writeIni(large);
+    ensureIniFile();
+    EXPECT_FALSE(exists(IniStore::kSetAsidePath));
+    EXPECT_EQ(iniBytes(), large);
+
+    // The same size in UTF-8 is set aside whole, and a new file started.
+    std::vector<uint8_t> foreign(17u << 20, 'y');
+    writeIni(foreign);
+    ensureIniFile();
+    EXPECT_EQ(iniBytes(IniStore::kSetAsidePath), foreign);
+    EXPECT_EQ(iniBytes(), (std::vector<uint8_t>{0xFF, 0xFE, 0x0D, 0x00, 0x0A, 0x00}));
+}
+
+TEST_F(IniFixture, ScriptTooLargeToStoreFailsTheSaveAndKeepsTheStoredOne) {
+    IniStore store;
+    Settings settings;
+    settings.qx_script = u"EXIT 1";
+    ASSERT_TRUE(saveSettings(settings, store));
+    settings.qx_script.assign(IniStore::kLargestScriptBytes / 2, u'a');
+    settings.IntervalTimeMSec = 4321;
+    EXPECT_FALSE(saveSettings(settings, store));
+    Settings loaded;
+    loadSettings(loaded, store);
+    EXPECT_EQ(loaded.qx_script, u"EXIT 1");
+    EXPECT_EQ(loaded.IntervalTimeMSec, 4321) << "the settings that could be stored were";
+}
+
+TEST_F(IniFixture, RewritesThatCannotBeCompletedLeaveTheFileUntouched) {
+    // The rewrite cannot be made: a folder holds its name.
+    ASSERT_TRUE(CreateDirectoryW(IniStore::kRewritePath, nullptr));
+    std::vector<uint8_t> utf8 = utf8Bytes(L"[notes]\r\nmemo=メモ\r\n");
+    writeIni(utf8);
+    ensureIniFile();
+    EXPECT_EQ(iniBytes(), utf8) << "converted in place";
+
+    std::vector<uint8_t> utf16 = {0xFF, 0xFE};
+    std::vector<uint8_t> body = utf16le("[quellix]\r\nKeyEmu=1\r\n");
+    utf16.insert(utf16.end(), body.begin(), body.end());
+    writeIni(utf16);
+    IniStore store;
+    Settings settings;
+    settings.KeyEmu = 2;
+    EXPECT_FALSE(saveSettings(settings, store));
+    EXPECT_EQ(iniBytes(), utf16) << "written in place";
+
+    ASSERT_TRUE(RemoveDirectoryW(IniStore::kRewritePath));
+    EXPECT_TRUE(saveSettings(settings, store));
+    EXPECT_EQ(iniString(L"quellix", L"KeyEmu"), L"2");
 }
 
 }  // namespace wavelith
