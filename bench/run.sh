@@ -43,3 +43,21 @@ for name in loop fib string arrays regex sortarray; do
   printf '%-10s %11.3fs %12s %12s %10s %10s\n' "$name" "$ours" "$lua_time" "$python_time" "$lua_ratio" "$python_ratio"
 done
 echo "(times in seconds, best of five, process start included; ratio = DO-Rozude time / other time)"
+
+# Large inputs for the lexer alone: 10 MB of blank lines, of spaces and of comment lines, then
+# EXIT 7. The time must grow with the size (a lexer that looks ahead to the end of a run of
+# white space at every line feed takes minutes on the first one).
+work=$(mktemp -d "${TMPDIR:-/tmp}/bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+size=10000000
+{ head -c $size /dev/zero | tr '\0' '\n'; echo "EXIT 7"; } > "$work/blank-lines.rsc"
+{ head -c $size /dev/zero | tr '\0' ' '; printf '\nEXIT 7\n'; } > "$work/spaces.rsc"
+{ yes "# a comment line, as long as many are" | head -c $size; printf '\nEXIT 7\n'; } > "$work/comments.rsc"
+printf '\n%-12s %12s\n' lexing DO-Rozude
+for name in blank-lines spaces comments; do
+  read -r ours _ < <(best_of_three "$script" "$work/$name.rsc")
+  code=$(exit_of_script "$work/$name.rsc")
+  [ "$code" = 7 ] || echo "warning: $name: exit $code, not 7" >&2
+  printf '%-12s %11.3fs\n' "$name" "$ours"
+done
+echo "(10 MB each, best of five, process start included)"

@@ -8,16 +8,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
+#include "platform/win32_text.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -54,8 +52,26 @@ const char* const usageText =
     "  --real-sleep     SLEEP really waits\n"
     "FILE '-' reads standard input.\n";
 
+// Text goes out as UTF-8 bytes, which is what a pipe or a file gets (the corpus compares them
+// byte for byte). A Windows console shows bytes in its own code page, so there the text goes
+// in as UTF-16 instead.
+void writeText(FILE* stream, std::string_view text) {
+#ifdef _WIN32
+    HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        std::wstring wideText = toWide(utf8ToUtf16(text));
+        DWORD written = 0;
+        WriteConsoleW(handle, wideText.data(), static_cast<DWORD>(wideText.size()), &written, nullptr);
+        return;
+    }
+#endif
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
 [[noreturn]] void usageError(const std::string& problem) {
-    std::fprintf(stderr, "wavelith-script: %s\n%s", problem.c_str(), usageText);
+    writeText(stderr, "wavelith-script: " + problem + "\n" + usageText);
     std::exit(2);
 }
 
@@ -72,16 +88,20 @@ bool parsePair(const std::string& text, long& first, long& second) {
            parseInteger(text.substr(comma + 1), second);
 }
 
-Options parseOptions(int argc, char** argv) {
+// arguments: UTF-8, without the program's name.
+Options parseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= argc) usageError(argument + " needs a value");
-            return argv[++i];
+            if (i + 1 >= arguments.size()) usageError(argument + " needs a value");
+            return arguments[++i];
         };
         long a = 0, b = 0;
-        if (argument == "--json") {
+        if (argument == "--version") {  // WAVELITH_VERSION: project(VERSION ...), set by the build
+            writeText(stdout, "wavelith-script " WAVELITH_VERSION "\n");
+            std::exit(0);
+        } else if (argument == "--json") {
             options.json = true;
         } else if (argument == "--ja") {
             options.japanese = true;
@@ -114,15 +134,22 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
+// name: UTF-8; on Windows opened by its UTF-16 form, so any file name works.
 bool readFile(const std::string& name, std::string& text) {
-    if (name == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
+    FILE* file = stdin;
+    if (name != "-") {
+#ifdef _WIN32
+        file = _wfopen(toWide(utf8ToUtf16(name)).c_str(), L"rb");
+#else
+        file = std::fopen(name.c_str(), "rb");
+#endif
+        if (!file) return false;
     }
-    std::ifstream file(name, std::ios::binary);
-    if (!file) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    char buffer[65536];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, read);
+    bool failed = std::ferror(file) != 0;
+    if (file != stdin) std::fclose(file);
+    return !failed;
 }
 
 // ---- output ----
@@ -201,8 +228,7 @@ public:
     explicit Printer(bool json) : json_(json) {}
 
     void line(const std::string& text) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fputc('\n', stdout);
+        writeText(stdout, text + "\n");
         std::fflush(stdout);
     }
 
@@ -345,21 +371,13 @@ private:
     bool json_;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-#ifdef _WIN32
-    // JSON lines end in a bare line feed, and the human form is UTF-8 like everything else.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stdin), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
-#endif
-    Options options = parseOptions(argc, argv);
+int run(const std::vector<std::string>& arguments) {
+    Options options = parseOptions(arguments);
     std::vector<std::u16string> scripts;
     for (const std::string& file : options.files) {
         std::string text;
         if (!readFile(file, text)) {
-            std::fprintf(stderr, "wavelith-script: cannot read %s\n", file.c_str());
+            writeText(stderr, "wavelith-script: cannot read " + file + "\n");
             return 2;
         }
         scripts.push_back(utf8ToUtf16(text));
@@ -394,3 +412,21 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as UTF-16 (linked with -municode): through main's char** they would arrive in
+// the ANSI code page, every character outside it a question mark.
+int wmain(int argc, wchar_t** argv) {
+    // JSON lines end in a bare line feed, and redirected output is UTF-8 like everything else.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(utf16ToUtf8(fromWide(argv[i])));
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

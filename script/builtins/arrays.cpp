@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <new>
 
 namespace wavelith::script {
 
@@ -34,7 +33,7 @@ void initialise(Interpreter& interpreter, const std::string& name, Arguments::co
     variable.elements.clear();
     variable.isArray = true;
     variable.text = name;
-    variable.elements.items().assign(first, last);
+    variable.elements.append(first, last);
 }
 
 // The array named by the first argument, for the built-ins that answer -1 for a bad name and 0
@@ -49,17 +48,14 @@ ScriptValue* arrayArgument(Interpreter& interpreter, ScriptValue& result, const 
 
 // Every element's string form followed by (or, with terminated false, between) separator.
 std::string concatenate(const ScriptValue& array, const std::string& separator, bool terminated) {
-    std::string text;
-    char buffer[12];
-    size_t count = array.elements.size();
-    for (size_t i = 0; i < count; ++i) {
-        std::string_view element = stringForm(array.elements[i], buffer);
-        bool separated = terminated || i + 1 < count;
-        if (text.size() + element.size() + (separated ? separator.size() : 0) > MaxTextBytes) throw std::bad_alloc();
-        text += element;
-        if (separated) text += separator;
-    }
-    return text;
+    return writeWithinLimit([&](auto&& put) {
+        char buffer[12];
+        size_t count = array.elements.size();
+        for (size_t i = 0; i < count; ++i) {
+            put(stringForm(array.elements[i], buffer));
+            if (terminated || i + 1 < count) put(separator);
+        }
+    });
 }
 
 // SORTARRAY and SORTARRAYDESC: by string form, unsigned bytes; not stable.
@@ -67,11 +63,12 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
                bool descending) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
-    auto& items = array->elements.items();
-    std::sort(items.begin(), items.end(), [descending](const ScriptValue& a, const ScriptValue& b) {
-        char left[12], right[12];
-        int order = stringForm(a, left).compare(stringForm(b, right));
-        return descending ? order > 0 : order < 0;
+    array->elements.edit([descending](ElementList::Items& items) {
+        std::sort(items.begin(), items.end(), [descending](const ScriptValue& a, const ScriptValue& b) {
+            char left[12], right[12];
+            int order = stringForm(a, left).compare(stringForm(b, right));
+            return descending ? order > 0 : order < 0;
+        });
     });
     result = ScriptValue::integer(1);
 }
@@ -91,10 +88,9 @@ std::string arrayNameOrReport(Interpreter& interpreter, const ScriptValue& argum
     return name;
 }
 
-ScriptValue& writeElement(ScriptValue& variable, const std::string& name, size_t index) {
-    if (index >= MaxElements) throw std::bad_alloc();
+void writeElement(ScriptValue& variable, const std::string& name, size_t index, ScriptValue value) {
     variable.text = name;
-    return VariableTable::elementSlot(variable, static_cast<int32_t>(index));
+    VariableTable::storeElement(variable, index, std::move(value));
 }
 
 // ARRAYSIZE(name), LEN(name): a bad name is -1 without a message.
@@ -123,9 +119,7 @@ void builtinArrayAdd(Interpreter& interpreter, ScriptValue& result, const Argume
     if (name.empty()) return void(result = ScriptValue::integer(-1));
     if (arguments.size() > 1) {
         if (ScriptValue* array = findArray(interpreter, name)) {
-            auto& items = array->elements.items();
-            if (items.size() + arguments.size() - 1 > MaxElements) throw std::bad_alloc();
-            items.insert(items.end(), arguments.begin() + 1, arguments.end());
+            array->elements.append(arguments.begin() + 1, arguments.end());
         } else {
             initialise(interpreter, name, arguments.begin() + 1, arguments.end());
         }
@@ -140,7 +134,8 @@ void builtinResize(Interpreter& interpreter, ScriptValue& result, const Argument
     int32_t count = arguments[1].toInt();
     if (count <= 0) return void(result = ScriptValue::integer(0));
     ScriptValue& variable = interpreter.variables().getOrCreate(name);
-    writeElement(variable, name, static_cast<size_t>(count) - 1);
+    variable.text = name;
+    VariableTable::elementSlot(variable, static_cast<size_t>(count) - 1);
     variable.elements.resize(static_cast<size_t>(count));
     result = ScriptValue::integer(1);
 }
@@ -151,8 +146,7 @@ void builtinDelArrayItem(Interpreter& interpreter, ScriptValue& result, const Ar
     if (!array) return;
     int32_t index = arguments[1].toInt();
     if (index < 0 || static_cast<size_t>(index) >= array->elements.size()) return void(result = ScriptValue::integer(0));
-    auto& items = array->elements.items();
-    items.erase(items.begin() + index);
+    array->elements.edit([index](ElementList::Items& items) { items.erase(items.begin() + index); });
     result = ScriptValue::integer(1);
 }
 
@@ -160,13 +154,11 @@ void builtinDelArrayItem(Interpreter& interpreter, ScriptValue& result, const Ar
 void builtinDelEmptyArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, "DelEmptyArray");
     if (!array) return;
-    auto& items = array->elements.items();
     // An integer's string form is never empty.
-    items.erase(std::remove_if(items.begin(), items.end(),
-                               [](const ScriptValue& element) {
-                                   return (element.isString || element.isArray) && element.text.empty();
-                               }),
-                items.end());
+    auto empty = [](const ScriptValue& element) { return (element.isString || element.isArray) && element.text.empty(); };
+    array->elements.edit([&](ElementList::Items& items) {
+        items.erase(std::remove_if(items.begin(), items.end(), empty), items.end());
+    });
     result = ScriptValue::integer(1);
 }
 
@@ -174,8 +166,9 @@ void builtinDelEmptyArray(Interpreter& interpreter, ScriptValue& result, const A
 void builtinUniqArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, "UniqArray");
     if (!array) return;
-    auto& items = array->elements.items();
-    items.erase(std::unique(items.begin(), items.end(), sameStringForm), items.end());
+    array->elements.edit([](ElementList::Items& items) {
+        items.erase(std::unique(items.begin(), items.end(), sameStringForm), items.end());
+    });
     result = ScriptValue::integer(1);
 }
 
@@ -197,16 +190,19 @@ void builtinSplit(Interpreter& interpreter, ScriptValue& result, const Arguments
     variable = ScriptValue{};
     variable.isArray = true;
     variable.text = name;
-    auto& items = variable.elements.items();
+    ElementList& pieces = variable.elements;
+    size_t count = 1;
+    if (!delimiter.empty())
+        for (size_t at = text.find(delimiter); at != std::string::npos; at = text.find(delimiter, at + delimiter.size()))
+            ++count;
+    pieces.reserve(count);
     size_t start = 0;
     if (!delimiter.empty()) {
-        for (size_t found; (found = text.find(delimiter, start)) != std::string::npos; start = found + delimiter.size()) {
-            if (items.size() + 1 >= MaxElements) throw std::bad_alloc();
-            items.push_back(ScriptValue::string(text.substr(start, found - start)));
-        }
+        for (size_t found; (found = text.find(delimiter, start)) != std::string::npos; start = found + delimiter.size())
+            pieces.push_back(ScriptValue::string(text.substr(start, found - start)));
     }
-    items.push_back(ScriptValue::string(text.substr(start)));
-    result = ScriptValue::integer(static_cast<int32_t>(items.size()));
+    pieces.push_back(ScriptValue::string(text.substr(start)));
+    result = ScriptValue::integer(static_cast<int32_t>(pieces.size()));
 }
 
 // JOIN(name[, separator]): a bad name gives the empty string.
@@ -225,10 +221,15 @@ void builtinMultiLineToStringArray(Interpreter& interpreter, ScriptValue& result
     ScriptValue* variable = interpreter.variables().find(name);
     if (!variable) return void(result = ScriptValue::integer(0));
     std::string text = variable->toString();
+    // A CR LF pair is one break.
+    size_t lines = 1;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+    variable->elements.reserve(std::max(variable->elements.size(), lines));
     size_t line = 0, start = 0;
     for (size_t i = 0;; ++i) {
         if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
-        writeElement(*variable, name, line++) = ScriptValue::string(text.substr(start, i - start));
+        writeElement(*variable, name, line++, ScriptValue::string(text.substr(start, i - start)));
         if (i >= text.size()) break;
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;

@@ -178,12 +178,15 @@ std::u16string expandTabs(const std::u16string& text, uint32_t width) {
     expanded.reserve(text.size());
     uint64_t column = 0;
     for (char16_t unit : text) {
+        // Every unit is at least one byte of the script string this becomes.
         if (unit == u'\t') {
             uint64_t spaces = width - column % width;
+            checkTextBytes(expanded.size() + spaces);
             expanded.append(static_cast<size_t>(spaces), u' ');
             column += spaces;
             continue;
         }
+        checkTextBytes(expanded.size() + 1);
         expanded.push_back(unit);
         column = unit == u'\r' || unit == u'\n' ? 0 : column + (takesTwoColumns(unit) ? 2 : 1);
     }
@@ -214,6 +217,7 @@ std::u16string convertCharacterClasses(std::u16string_view text, uint32_t flags)
                 }
             }
             if (pending.empty()) break;
+            checkTextBytes(converted.size() + 1);
             converted.push_back(pending.take());
         }
     }
@@ -225,7 +229,7 @@ std::u16string convertCharacterClasses(std::u16string_view text, uint32_t flags)
 void builtinConvChar(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::u16string text = utf8ToUtf16(Interpreter::asString(arguments[0]));
     auto flags = static_cast<uint32_t>(Interpreter::asInt(arguments[1]));
-    result = ScriptValue::string(utf16ToUtf8(convertCharacterClasses(text, flags)));
+    result = ScriptValue::string(utf8WithinLimit(convertCharacterClasses(text, flags)));
 }
 
 }  // namespace wavelith::script

@@ -87,11 +87,11 @@ void builtinFormat(Interpreter&, ScriptValue& result, const Arguments& arguments
     size_t at = 0;
     while (at < pattern.size()) {
         if (pattern[at] != '%') {
-            formatted += pattern[at++];
+            appendText(formatted, 1, pattern[at++]);
             continue;
         }
         if (at + 1 < pattern.size() && pattern[at + 1] == '%') {
-            formatted += '%';
+            appendText(formatted, 1, '%');
             at += 2;
             continue;
         }
@@ -114,7 +114,7 @@ void builtinFormat(Interpreter&, ScriptValue& result, const Arguments& arguments
             conversion.precision = readCount(pattern, end);
         }
         if (end >= pattern.size()) {
-            formatted.append(pattern, at, std::string::npos);
+            appendText(formatted, std::string_view(pattern).substr(at));
             break;
         }
         conversion.type = pattern[end];
@@ -124,12 +124,12 @@ void builtinFormat(Interpreter&, ScriptValue& result, const Arguments& arguments
         bool takesInteger = std::string_view("diouxX").find(conversion.type) != std::string_view::npos;
         bool takesString = conversion.type == 's';
         if ((!takesInteger && !takesString) || nextValue >= arguments.size()) {
-            formatted += written;
+            appendText(formatted, written);
             continue;
         }
         const ScriptValue& value = arguments[nextValue++];
-        formatted += takesInteger ? formatInteger(conversion, Interpreter::asInt(value))
-                                  : formatString(conversion, Interpreter::asString(value));
+        appendText(formatted, takesInteger ? formatInteger(conversion, Interpreter::asInt(value))
+                                           : formatString(conversion, Interpreter::asString(value)));
     }
     result = ScriptValue::string(std::move(formatted));
 }

@@ -157,7 +157,7 @@ void builtinGetKeyInputDeviceList(Interpreter& interpreter, ScriptValue& result,
         const std::u16string& full = *device.name;
         size_t first = full.find(u'#');
         size_t second = first == std::u16string::npos ? first : full.find(u'#', first + 1);
-        writeElement(variable, name, stored++) = ScriptValue::string(utf16ToUtf8(full.substr(0, second)));
+        writeElement(variable, name, stored++, ScriptValue::string(utf16ToUtf8(full.substr(0, second))));
     }
     result = ScriptValue::integer(static_cast<int32_t>(stored));
 }
@@ -187,7 +187,7 @@ void builtinGetMonitorsRect(Interpreter& interpreter, ScriptValue& result, const
         const int32_t values[] = {monitor.left, monitor.top, monitor.right, monitor.bottom,
                                   wrapSub(monitor.right, monitor.left), wrapSub(monitor.bottom, monitor.top)};
         for (size_t which = 0; which < names.size(); ++which)
-            writeElement(*variables.find(names[which]), names[which], i) = ScriptValue::integer(values[which]);
+            writeElement(*variables.find(names[which]), names[which], i, ScriptValue::integer(values[which]));
     }
     result = ScriptValue::integer(static_cast<int32_t>(monitors->size()));
 }

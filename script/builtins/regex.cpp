@@ -1,7 +1,8 @@
 // The regular-expression built-ins over Boost.Regex. Text, pattern and replacement reach the
 // library as UTF-16; positions come back as byte offsets into the script's own UTF-8 text.
 // Whatever the library throws (a bad pattern, its complexity limit, memory) ends in the
-// built-in's failure value, never in the run's error handler.
+// built-in's failure value, never in the run's error handler; a match that grows too complex
+// also tells the host why. Only a result beyond the engine's value limits ends the run (106).
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -12,13 +13,13 @@
 #endif
 #include <boost/regex.hpp>
 
-#include "platform/text.h"
 #include "script/builtins/table.h"
 #include "script/interp/interpreter.h"
+#include "script/interp/text.h"
 
 #include <iterator>
 #include <locale>
-#include <new>
+#include <type_traits>
 
 namespace wavelith::script {
 
@@ -29,21 +30,80 @@ using Traits = boost::regex_traits<wchar_t, boost::w32_regex_traits<wchar_t>>;
 using Traits = boost::regex_traits<wchar_t>;
 #endif
 using Regex = boost::basic_regex<wchar_t, Traits>;
-using Iterator = boost::regex_iterator<std::wstring::const_iterator, wchar_t, Traits>;
 namespace flags = boost::regex_constants;
+
+// Every character the matcher reads costs a step. The library bounds the states it visits in one
+// match, but neither the characters a back-reference or a repeat compares nor the matches of a
+// whole search, so (?=(a*))\1b over a long text would keep one call busy for minutes, out of
+// reach of the host's stop. A call that runs out of steps fails as the library's own
+// complexity limit does. The budget grows with the text, so that every search that is linear in
+// its text (a few dozen reads a character) still completes.
+class StepBudget {
+public:
+    static constexpr size_t BaseSteps = 50'000'000, StepsPerUnit = 200;
+    explicit StepBudget(size_t units) : left_(BaseSteps + StepsPerUnit * units) {}
+    void spend() {
+        if (left_-- == 0) throw boost::regex_error(flags::error_complexity);
+    }
+
+private:
+    size_t left_;
+};
+
+// A pointer into the text that spends a step at every read.
+class CountedIterator {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = wchar_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const wchar_t*;
+    using reference = const wchar_t&;
+
+    CountedIterator() = default;
+    CountedIterator(const wchar_t* at, StepBudget& budget) : at_(at), budget_(&budget) {}
+
+    reference operator*() const {
+        budget_->spend();
+        return *at_;
+    }
+    reference operator[](difference_type offset) const { return *(*this + offset); }
+    CountedIterator& operator++() { return ++at_, *this; }
+    CountedIterator& operator--() { return --at_, *this; }
+    CountedIterator operator++(int) { return {at_++, *budget_}; }
+    CountedIterator operator--(int) { return {at_--, *budget_}; }
+    CountedIterator& operator+=(difference_type offset) { return at_ += offset, *this; }
+    CountedIterator& operator-=(difference_type offset) { return at_ -= offset, *this; }
+    friend CountedIterator operator+(CountedIterator it, difference_type offset) { return it += offset; }
+    friend CountedIterator operator+(difference_type offset, CountedIterator it) { return it += offset; }
+    friend CountedIterator operator-(CountedIterator it, difference_type offset) { return it -= offset; }
+    friend difference_type operator-(const CountedIterator& a, const CountedIterator& b) { return a.at_ - b.at_; }
+    friend bool operator==(const CountedIterator& a, const CountedIterator& b) { return a.at_ == b.at_; }
+    friend bool operator!=(const CountedIterator& a, const CountedIterator& b) { return a.at_ != b.at_; }
+    friend bool operator<(const CountedIterator& a, const CountedIterator& b) { return a.at_ < b.at_; }
+    friend bool operator>(const CountedIterator& a, const CountedIterator& b) { return a.at_ > b.at_; }
+    friend bool operator<=(const CountedIterator& a, const CountedIterator& b) { return a.at_ <= b.at_; }
+    friend bool operator>=(const CountedIterator& a, const CountedIterator& b) { return a.at_ >= b.at_; }
+
+private:
+    const wchar_t* at_ = nullptr;
+    StepBudget* budget_ = nullptr;
+};
+using Iterator = boost::regex_iterator<CountedIterator, wchar_t, Traits>;
+
+// The text as the matcher sees it, with the budget of one built-in call.
+struct CountedText {
+    explicit CountedText(std::wstring units) : text(std::move(units)), budget(text.size()) {}
+    CountedIterator begin() { return {text.data(), budget}; }
+    CountedIterator end() { return {text.data() + text.size(), budget}; }
+    std::wstring text;
+    StepBudget budget;
+};
 
 // UTF-16 units held in wchar_t whatever its width, so both builds see the same units: a
 // character beyond the BMP is two of them, as on Windows.
 std::wstring toLibrary(std::string_view utf8) {
     std::u16string units = utf8ToUtf16(utf8);
     return std::wstring(units.begin(), units.end());
-}
-
-std::string fromLibrary(const std::wstring& wide) {
-    std::u16string units;
-    units.reserve(wide.size());
-    for (wchar_t unit : wide) units.push_back(static_cast<char16_t>(unit));
-    return utf16ToUtf8(units);
 }
 
 // Walks the converted text alongside its UTF-8 source, turning unit indices into byte offsets.
@@ -105,8 +165,10 @@ Regex compile(const std::string& pattern, bool ignoreCase) {
     return regex;
 }
 
-// Collects a replacement, no longer than any script text may be.
-class BoundedOutput {
+// Hands a replacement to put (see writeWithinLimit) as UTF-8, a few thousand units at a time;
+// a surrogate pair is never cut in two.
+template <typename Put>
+class Utf8Output {
 public:
     using iterator_category = std::output_iterator_tag;
     using value_type = void;
@@ -114,47 +176,73 @@ public:
     using pointer = void;
     using reference = void;
 
-    explicit BoundedOutput(std::wstring& text) : text_(&text) {}
-    BoundedOutput& operator=(wchar_t unit) {
-        if (text_->size() >= MaxTextBytes) throw std::bad_alloc();
-        text_->push_back(unit);
+    // The library copies output iterators: the units not yet handed on live in pending.
+    Utf8Output(std::u16string& pending, Put& put) : pending_(&pending), put_(&put) {}
+    Utf8Output& operator=(wchar_t unit) {
+        pending_->push_back(static_cast<char16_t>(unit));
+        if (pending_->size() >= 4096 && !(unit >= 0xD800 && unit <= 0xDBFF)) flush();
         return *this;
     }
-    BoundedOutput& operator*() { return *this; }
-    BoundedOutput& operator++() { return *this; }
-    BoundedOutput& operator++(int) { return *this; }
+    Utf8Output& operator*() { return *this; }
+    Utf8Output& operator++() { return *this; }
+    Utf8Output& operator++(int) { return *this; }
+    void flush() {
+        (*put_)(utf16ToUtf8(*pending_));
+        pending_->clear();
+    }
 
 private:
-    std::wstring* text_;
+    std::u16string* pending_;
+    Put* put_;
 };
+
+// What every regular-expression built-in does with a failure: a result beyond the value limits
+// ends the run; anything else gives the failure value, and a match that grew too complex also
+// says so, since nothing else would tell the script's author why the call failed.
+template <typename Body>
+void guarded(Interpreter& interpreter, ScriptValue& result, ScriptValue failure, Body&& body) {
+    try {
+        body();
+    } catch (const ValueTooLarge&) {
+        throw;
+    } catch (const boost::regex_error& error) {
+        result = std::move(failure);
+        if (error.code() == flags::error_complexity || error.code() == flags::error_stack)
+            interpreter.report(Message::RegexTooComplex, interpreter.callLine(),
+                               {interpreter.callLine(), std::string_view(interpreter.callName())});
+    } catch (...) {
+        result = std::move(failure);
+    }
+}
 }  // namespace
 
 // REGEX_MATCH(text, pattern[, options]): 1 when the whole text matches, 0 when not, -1 on failure.
-void builtinRegexMatch(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    try {
+void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = arguments.size() > 2 ? readOptions(arguments[2]) : Options{};
         Regex regex = compile(arguments[1].toString(), options.ignoreCase);
-        std::wstring text = toLibrary(arguments[0].toString());
-        result = ScriptValue::integer(boost::regex_match(text, regex, options.match) ? 1 : 0);
-    } catch (...) {
-        result = ScriptValue::integer(-1);
-    }
+        CountedText text(toLibrary(arguments[0].toString()));
+        result = ScriptValue::integer(boost::regex_match(text.begin(), text.end(), regex, options.match) ? 1 : 0);
+    });
 }
 
 // REGEX_REPLACE(text, pattern, replacement[, options]): every match replaced, Perl-style format;
 // the empty string on failure.
-void builtinRegexReplace(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    try {
+void builtinRegexReplace(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
+    guarded(interpreter, result, ScriptValue::string({}), [&] {
         Options options = arguments.size() > 3 ? readOptions(arguments[3]) : Options{};
         Regex regex = compile(arguments[1].toString(), options.ignoreCase);
-        std::wstring text = toLibrary(arguments[0].toString()), format = toLibrary(arguments[2].toString());
-        std::wstring replaced;
-        boost::regex_replace(BoundedOutput(replaced), text.cbegin(), text.cend(), regex, format,
-                             options.match | flags::format_default);
-        result = ScriptValue::string(fromLibrary(replaced));
-    } catch (...) {
-        result = ScriptValue::string({});
-    }
+        CountedText text(toLibrary(arguments[0].toString()));
+        std::wstring format = toLibrary(arguments[2].toString());
+        // Replaced once to measure and once to keep: a result beyond the limit is never built.
+        result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
+            text.budget = StepBudget(text.text.size());
+            std::u16string pending;
+            Utf8Output<std::remove_reference_t<decltype(put)>> output(pending, put);
+            boost::regex_replace(output, text.begin(), text.end(), regex, format, options.match | flags::format_default);
+            output.flush();
+        }));
+    });
 }
 
 // REGEX_SEARCH(text, pattern[, options][, positions, lengths]): the number of matches, and with
@@ -171,18 +259,18 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
             return void(result = ScriptValue::integer(-1));
         }
     }
-    try {
+    guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = withOptions ? readOptions(arguments[2]) : Options{};
         Regex regex = compile(arguments[1].toString(), options.ignoreCase);
         std::string utf8 = arguments[0].toString();
-        std::wstring text = toLibrary(utf8);
-        Iterator match(text.cbegin(), text.cend(), regex, options.match), end;
-        ByteOffsets offsets(utf8, text);
+        CountedText text(toLibrary(utf8));
+        Iterator match(text.begin(), text.end(), regex, options.match), end;
+        ByteOffsets offsets(utf8, text.text);
         ScriptValue *positions = nullptr, *lengths = nullptr;
         if (withArrays) {
             VariableTable& variables = interpreter.variables();
-            writeElement(variables.getOrCreate(positionsName), positionsName, 0) = ScriptValue{};
-            writeElement(variables.getOrCreate(lengthsName), lengthsName, 0) = ScriptValue{};
+            writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
+            writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
             // Both stay valid: nothing below adds or removes a variable.
             positions = variables.find(positionsName);
             lengths = variables.find(lengthsName);
@@ -192,13 +280,11 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
             if (!withArrays) continue;
             auto start = static_cast<size_t>(match->position());
             size_t first = offsets.at(start), last = offsets.at(start + static_cast<size_t>(match->length()));
-            writeElement(*positions, positionsName, count) = ScriptValue::integer(static_cast<int32_t>(first));
-            writeElement(*lengths, lengthsName, count) = ScriptValue::integer(static_cast<int32_t>(last - first));
+            writeElement(*positions, positionsName, count, ScriptValue::integer(static_cast<int32_t>(first)));
+            writeElement(*lengths, lengthsName, count, ScriptValue::integer(static_cast<int32_t>(last - first)));
         }
         result = ScriptValue::integer(static_cast<int32_t>(count));
-    } catch (...) {
-        result = ScriptValue::integer(-1);
-    }
+    });
 }
 
 }  // namespace wavelith::script

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace wavelith::script {
 
@@ -212,13 +213,17 @@ void builtinStrLwr(Interpreter&, ScriptValue& result, const Arguments& arguments
 void builtinPadLeft(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::string text = stringArgument(arguments, 0);
     Padding pad = padding(arguments, text);
-    result = ScriptValue::string(std::string(pad.count, pad.byte) + text);
+    std::string padded;
+    appendText(padded, pad.count, pad.byte);
+    appendText(padded, text);
+    result = ScriptValue::string(std::move(padded));
 }
 
 void builtinPadRight(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::string text = stringArgument(arguments, 0);
     Padding pad = padding(arguments, text);
-    result = ScriptValue::string(text + std::string(pad.count, pad.byte));
+    appendText(text, pad.count, pad.byte);
+    result = ScriptValue::string(std::move(text));
 }
 
 // A text made only of set bytes comes back whole, not emptied.
@@ -271,55 +276,59 @@ void builtinAsciiCode(Interpreter&, ScriptValue& result, const Arguments& argume
 
 // ---- replacement and clean-up ----
 
+namespace {
+// Where a piece to replace starts and how long it is (0: the text is inserted there).
+using Piece = std::pair<size_t, size_t>;
+constexpr Piece noPiece{std::string_view::npos, 0};
+
+// text with every piece that next(from) finds at or after from replaced by with.
+template <typename Next>
+std::string replacePieces(std::string_view text, std::string_view with, Next&& next) {
+    return writeWithinLimit([&](auto&& put) {
+        size_t from = 0;
+        for (Piece piece = next(from); piece != noPiece; piece = next(from)) {
+            put(text.substr(from, piece.first - from));
+            put(with);
+            from = piece.first + piece.second;
+        }
+        put(text.substr(from));
+    });
+}
+}  // namespace
+
 // The search goes on behind each inserted text, so a replacement is never matched again. An
 // empty search text would be found at the same place forever: it matches nothing instead.
 void builtinReplace(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::string text = stringArgument(arguments, 0), find = stringArgument(arguments, 1);
     std::string with = arguments.size() > 2 ? stringArgument(arguments, 2) : std::string();
-    if (find.empty()) {
-        result = ScriptValue::string(std::move(text));
-        return;
-    }
-    std::string replaced;
-    size_t from = 0;
-    for (size_t at; (at = text.find(find, from)) != std::string::npos; from = at + find.size()) {
-        replaced.append(text, from, at - from);
-        replaced += with;
-    }
-    replaced.append(text, from, std::string::npos);
-    result = ScriptValue::string(std::move(replaced));
+    if (find.empty()) return void(result = ScriptValue::string(std::move(text)));
+    result = ScriptValue::string(replacePieces(text, with, [&](size_t from) {
+        size_t at = text.find(find, from);
+        return at == std::string::npos ? noPiece : Piece{at, find.size()};
+    }));
 }
 
 // CR LF, a lone CR and a lone LF are one line break each.
 void builtinLcLite(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::string text = stringArgument(arguments, 0), newline = stringArgument(arguments, 1);
-    std::string replaced;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            replaced += newline;
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (text[i] == '\n') {
-            replaced += newline;
-        } else {
-            replaced += text[i];
-        }
-    }
-    result = ScriptValue::string(std::move(replaced));
+    result = ScriptValue::string(replacePieces(text, newline, [&](size_t from) {
+        size_t at = text.find_first_of("\r\n", from);
+        if (at == std::string::npos) return noPiece;
+        return Piece{at, text.compare(at, 2, "\r\n") == 0 ? 2 : 1};
+    }));
 }
 
 // TAB, LF and CR are layout, not clutter: they stay.
 void builtinDelCtrlC(Interpreter&, ScriptValue& result, const Arguments& arguments) {
     std::string text = stringArgument(arguments, 0), with = stringArgument(arguments, 1);
-    std::string cleaned;
-    for (char byte : text) {
-        bool layout = byte == '\t' || byte == '\n' || byte == '\r';
-        bool control = (static_cast<unsigned char>(byte) < 0x20 && !layout) || byte == 0x7F;
-        if (control)
-            cleaned += with;
-        else
-            cleaned += byte;
-    }
-    result = ScriptValue::string(std::move(cleaned));
+    result = ScriptValue::string(replacePieces(text, with, [&](size_t from) {
+        for (size_t at = from; at < text.size(); ++at) {
+            char byte = text[at];
+            bool layout = byte == '\t' || byte == '\n' || byte == '\r';
+            if ((static_cast<unsigned char>(byte) < 0x20 && !layout) || byte == 0x7F) return Piece{at, 1};
+        }
+        return noPiece;
+    }));
 }
 
 // Inserts after every n-th character only where more text follows, so nothing trails the end.
@@ -327,22 +336,12 @@ void builtinInsCrLf(Interpreter&, ScriptValue& result, const Arguments& argument
     std::string text = stringArgument(arguments, 0);
     int32_t every = integerArgument(arguments, 1);
     std::string insert = stringArgument(arguments, 2);
-    if (every <= 0) {
-        result = ScriptValue::string(std::move(text));
-        return;
-    }
-    std::string spread;
-    int32_t sinceInsert = 0;
-    for (size_t at = 0; at < text.size();) {
-        size_t length = characterLength(text, at);
-        spread.append(text, at, length);
-        at += length;
-        if (++sinceInsert == every && at < text.size()) {
-            spread += insert;
-            sinceInsert = 0;
-        }
-    }
-    result = ScriptValue::string(std::move(spread));
+    if (every <= 0) return void(result = ScriptValue::string(std::move(text)));
+    result = ScriptValue::string(replacePieces(text, insert, [&](size_t from) {
+        size_t at = from;
+        for (int32_t count = 0; count < every && at < text.size(); ++count) at += characterLength(text, at);
+        return at < text.size() ? Piece{at, 0} : noPiece;
+    }));
 }
 
 }  // namespace wavelith::script

@@ -141,8 +141,8 @@ void reportInvalidArrayName(Interpreter& interpreter, const char* function);
 // it is no identifier.
 std::string arrayNameOrReport(Interpreter& interpreter, const ScriptValue& argument, const char* function);
 // A built-in's element write: the variable becomes an array named by its own name, grown to
-// hold index.
-ScriptValue& writeElement(ScriptValue& variable, const std::string& name, size_t index);
+// hold index, and value is stored there.
+void writeElement(ScriptValue& variable, const std::string& name, size_t index, ScriptValue value);
 void builtinArraySize(Interpreter&, ScriptValue&, const Arguments&);
 void builtinArrayInit(Interpreter&, ScriptValue&, const Arguments&);
 void builtinArrayAdd(Interpreter&, ScriptValue&, const Arguments&);

@@ -19,6 +19,8 @@ struct LexerState {
     std::string tokenText;
     // The string literal being built.
     std::string literal;
+    // Bytes of a run of white space still to be split into its line breaks.
+    size_t breaksLeft = 0;
 
     void advance(const char* text, size_t length) {
         tokenLine = line;
@@ -33,13 +35,24 @@ struct LexerState {
             }
         }
     }
+    // Takes back the advance over the match just made, which the scanner is about to read again.
+    void rewind() {
+        line = tokenLine;
+        column = tokenColumn;
+    }
+    // True once a run's last bytes have been consumed.
+    bool leaveBreaks(size_t length) {
+        breaksLeft -= length;
+        return breaksLeft == 0;
+    }
 };
 
 struct ParseContext {
     void* scanner = nullptr;
     LexerState lexer;
     const ParseHooks* hooks = nullptr;
-    std::vector<std::string_view> sourceLines;
+    // The whole text; a syntax-error report splits it into lines only when it needs one.
+    std::string_view source;
     std::unique_ptr<BlockNode> root;
     bool reported = false;
 

@@ -296,14 +296,14 @@ void stopLexer(void* scanner);
 void ParseContext::reportSyntaxError(const std::string& message) {
     if (reported) return;
     reported = true;
-    std::string report = syntaxErrorReport(message, lexer.tokenLine, lexer.tokenColumn, lexer.tokenText, sourceLines);
+    std::string report = syntaxErrorReport(message, lexer.tokenLine, lexer.tokenColumn, lexer.tokenText, splitSourceLines(source));
     if (hooks->syntaxError) hooks->syntaxError(lexer.tokenLine, report);
 }
 
 ParseResult parseScript(std::string_view text, const ParseHooks& hooks) {
     ParseContext context;
     context.hooks = &hooks;
-    context.sourceLines = splitSourceLines(text);
+    context.source = text;
     context.scanner = startLexer(text, &context.lexer);
     ParseResult result;
     result.status = yyparse(context);

@@ -135,8 +135,13 @@ public:
     ArrayAssignNode(std::string name, NodePtr index, NodePtr value, int32_t line)
         : Node(kind::ArrayAssign, line), name(std::move(name)), index(std::move(index)), value(std::move(value)) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
+    // As a statement the value is moved into the array, never copied a second time.
+    void execute(Interpreter& interpreter) const override { store(interpreter, false); }
     const std::string name;
     const NodePtr index, value;
+
+private:
+    ScriptValue store(Interpreter& interpreter, bool yieldValue) const;
 };
 
 class CondNode : public Node {

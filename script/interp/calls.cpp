@@ -92,10 +92,19 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
     const FunctionDef& function = *call.function;
     size_t bound = std::min(function.params.size(), call.arguments.size());
     SaveList saved(bound);
+    // Saved values live outside the variable table, one set per call in progress: together they
+    // are held to the limits of one value, or a deep recursion over a long text would keep a copy
+    // of it at every level.
+    ValueSize savedHere;
     for (size_t i = 0; i < bound; ++i) {
         const std::string& param = function.params[i];
         SlotCache& cache = function.paramSlots[i];
         const ScriptValue* existing = findVariable(param, cache);
+        if (existing) {
+            savedHere += existing->size();
+            savedParameters_ += existing->size();
+            checkSize(savedParameters_);
+        }
         ScriptValue old = existing ? *existing : ScriptValue::defaultFor(param);
         if (SavedVariable* duplicate = saved.find(function, param)) {
             duplicate->value = std::move(old);
@@ -113,10 +122,12 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
         function.body->execute(*this);
     } catch (GotoException&) {
         --callDepth;
+        savedParameters_ -= savedHere;
         saved.restore(*this, function);
         throw;
     }
     --callDepth;
+    savedParameters_ -= savedHere;
     ScriptValue result;
     if (returning) {
         returning = false;
@@ -130,7 +141,14 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
 ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
     Arguments arguments;
     arguments.reserve(call.arguments.size());
-    for (const NodePtr& argument : call.arguments) arguments.push_back(argument->evaluate(*this));
+    // A built-in may make one value of all its arguments (ARRAYADD): together they are held to
+    // the limits of one.
+    ValueSize passed;
+    for (const NodePtr& argument : call.arguments) {
+        arguments.push_back(argument->evaluate(*this));
+        passed += arguments.back().size();
+        checkSize(passed);
+    }
 
     std::string name = upperAscii(call.name);
     if (!name.empty() && name.back() == '$') name.pop_back();
@@ -169,8 +187,11 @@ ScriptValue Interpreter::callApplication(const CBCallNode& call) {
     }
     std::vector<AppValue> values;
     values.reserve(call.arguments.size());
+    ValueSize passed;
     for (const NodePtr& argument : call.arguments) {
         ScriptValue value = argument->evaluate(*this);
+        passed += value.size();
+        checkSize(passed);
         AppValue appValue;
         appValue.isString = value.isString ? 1 : 0;
         appValue.intValue = value.intValue;

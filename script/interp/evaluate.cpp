@@ -2,21 +2,9 @@
 // operators, ?: and every assignment form.
 #include "script/interp/interpreter.h"
 
-#include <new>
-
 namespace wavelith::script {
 
 namespace {
-void append(std::string& text, const std::string& more) {
-    if (text.size() + more.size() > MaxTextBytes) throw std::bad_alloc();
-    text += more;
-}
-
-ScriptValue& elementOf(ScriptValue& entry, int32_t index) {
-    if (static_cast<size_t>(index) >= MaxElements) throw std::bad_alloc();
-    return VariableTable::elementSlot(entry, index);
-}
-
 int compareText(const std::string& left, const std::string& right) { return left.compare(right); }
 }  // namespace
 
@@ -44,7 +32,7 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     if (op == kind::Add) {
         if (l.isString) {
             std::string text = std::move(l.text);
-            append(text, r.toString());
+            appendText(text, r.toString());
             return ScriptValue::string(std::move(text));
         }
         return ScriptValue::integer(wrapAdd(l.intValue, r.toInt()));
@@ -180,12 +168,12 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
             if (slot && slot->isString && !slot->isArray) {
                 // Appending in place is what storing "old text + added" amounts to; it keeps a
                 // string built piece by piece from being copied at every step.
-                append(slot->text, added.toString());
+                appendText(slot->text, added.toString());
                 slot->intValue = 0;
                 return true;
             }
             std::string text = read().toString();
-            append(text, added.toString());
+            appendText(text, added.toString());
             store(ScriptValue::string(std::move(text)));
             return true;
         }
@@ -248,13 +236,15 @@ ScriptValue ArrayAccessNode::evaluate(Interpreter& interpreter) const {
     interpreter.checkStack(line);
     int32_t position = index->evaluateInt(interpreter);
     ScriptValue* entry = interpreter.variables().find(name);
-    if (entry && position >= 0) return elementOf(*entry, position);
+    if (entry && position >= 0) return VariableTable::elementSlot(*entry, static_cast<size_t>(position));
     if (position < 0) interpreter.fail(Message::InvalidIndex, line, {std::string_view(name), position, line});
     return ScriptValue::defaultFor(name);
 }
 
 // expr: IDENTIFIER '[' expr ']' ASSIGN expr (the index before the value)
-ScriptValue ArrayAssignNode::evaluate(Interpreter& interpreter) const {
+ScriptValue ArrayAssignNode::evaluate(Interpreter& interpreter) const { return store(interpreter, true); }
+
+ScriptValue ArrayAssignNode::store(Interpreter& interpreter, bool yieldValue) const {
     interpreter.checkStack(line);
     int32_t position = index->evaluateInt(interpreter);
     ScriptValue stored = value->evaluate(interpreter);
@@ -262,10 +252,11 @@ ScriptValue ArrayAssignNode::evaluate(Interpreter& interpreter) const {
         interpreter.fail(Message::InvalidIndex, line, {std::string_view(name), position, line});
         position = 0;
     }
+    ScriptValue result = yieldValue ? stored : ScriptValue{};
     ScriptValue& entry = interpreter.variables().getOrCreate(name);
-    elementOf(entry, position) = stored;
+    VariableTable::storeElement(entry, static_cast<size_t>(position), std::move(stored));
     entry.text = name;
-    return stored;
+    return result;
 }
 
 }  // namespace wavelith::script

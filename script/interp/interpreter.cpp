@@ -51,9 +51,13 @@ void Interpreter::send(unsigned code, int32_t line, const std::u16string& text) 
     if (host_.messageSink) host_.messageSink(code, line, text);
 }
 
-void Interpreter::fail(Message message, int32_t line, std::initializer_list<MessageArgument> arguments) {
+void Interpreter::report(Message message, int32_t line, std::initializer_list<MessageArgument> arguments) {
     const MessageText& row = messageText(message);
     send(row.code, line, formatMessage(japanese_ ? row.japanese : row.english, arguments));
+}
+
+void Interpreter::fail(Message message, int32_t line, std::initializer_list<MessageArgument> arguments) {
+    report(message, line, arguments);
     requestStop();
 }
 
@@ -63,6 +67,7 @@ void Interpreter::runReset() {
     stopRequest = stop::None;
     exitCode = 0;
     callDepth = 0;
+    savedParameters_ = {};
     returning = false;
     returnValue = ScriptValue{};
     mustVarDef_ = false;

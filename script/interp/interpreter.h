@@ -84,6 +84,8 @@ public:
     const std::string& callName() const { return *callName_; }
     // Reports a message to the host's sink and tells the run to stop.
     void fail(Message message, int32_t line, std::initializer_list<MessageArgument> arguments);
+    // Only reports it: the run goes on.
+    void report(Message message, int32_t line, std::initializer_list<MessageArgument> arguments);
     void send(unsigned code, int32_t line, const std::u16string& text);
     void requestStop() { stopRequest = stop::Run; }
 
@@ -146,6 +148,8 @@ private:
     const std::string noName_;
     ScriptHostCallbacks host_;
     const char* stackFloor_ = nullptr;
+    // What the calls in progress have saved of their parameters' variables.
+    ValueSize savedParameters_;
 };
 
 }  // namespace wavelith::script

@@ -28,6 +28,10 @@ const MessageText table[] = {
     {111, "Runtime error: Unknown Label(GOTO %S)\n", "Runtime error: 不明なラベルです(GOTO %S)\n"},
     {112, "Runtime error: An error occurred during regular expression processing: %S\n",
      "Runtime error: 正規表現の処理中にエラーが発生しました: %S\n"},
+    {112,
+     "Runtime error at line %d: The complexity of matching the regular expression exceeded predefined bounds in "
+     "%S(); it gave its failure value\n",
+     "Runtime error 行番号:%d: 正規表現の照合が複雑すぎて上限を超えたため、%S() は失敗の値を返しました\n"},
     {106, "Runtime error: std::runtime_error: %S\n", "Runtime error: 実行時エラー std::runtime_error: %S\n"},
     {106, "Runtime error: std::bad_alloc: %S\n", "Runtime error: メモリ不足 std::bad_alloc: %S\n"},
     {199, "Runtime error: Unknown error.\n", "Runtime error: 不明なエラーです。\n"},

@@ -22,6 +22,7 @@ enum class Message {
     NestingTooDeep,
     UnknownLabel,
     RegexError,
+    RegexTooComplex,
     RuntimeError,
     BadAlloc,
     UnknownError,

@@ -101,7 +101,10 @@ ScriptValue ForNode::evaluate(Interpreter& interpreter) const {
 
 // stmt: BREAK EOL | CONTINUE EOL
 ScriptValue FlowNode::evaluate(Interpreter& interpreter) const {
-    interpreter.stopRequest = kind == kind::Break ? stop::Break : stop::Continue;
+    // An error, EXIT or the host's stop (which the host asks for only once) earlier in the same
+    // statement must still end the run: a loop would take a break or continue and go on.
+    if (interpreter.stopRequest != stop::Run)
+        interpreter.stopRequest = kind == kind::Break ? stop::Break : stop::Continue;
     return {};
 }
 

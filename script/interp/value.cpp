@@ -4,6 +4,8 @@
 
 namespace wavelith::script {
 
+void limitExceeded() { throw ValueTooLarge(); }
+
 std::string ScriptValue::toString() const {
     if (isString || isArray) return text;
     char buffer[16];

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,74 @@ namespace wavelith::script {
 
 struct ScriptValue;
 
+// Beyond these a value counts as one that cannot be allocated: the run ends with the
+// out-of-memory message (106) instead of the machine paging itself to a halt. No keep-awake
+// script needs four million elements or a quarter of a gigabyte of text. A text is bounded on
+// its own, an array by everything it holds (its elements' texts and nested arrays included), so
+// an array stored into itself cannot double without end.
+constexpr size_t MaxElements = size_t{1} << 22;
+constexpr size_t MaxTextBytes = size_t{1} << 28;
+
+// What a value holds: the bytes of its texts and its elements, nested arrays included.
+struct ValueSize {
+    size_t textBytes = 0;
+    size_t elements = 0;
+
+    ValueSize& operator+=(const ValueSize& more) {
+        textBytes += more.textBytes;
+        elements += more.elements;
+        return *this;
+    }
+    ValueSize& operator-=(const ValueSize& less) {
+        textBytes -= less.textBytes;
+        elements -= less.elements;
+        return *this;
+    }
+};
+
+// The one check of the limits, made before anything is allocated: it throws ValueTooLarge, a
+// std::bad_alloc, which the run entry reports as message 106 exactly as when memory really runs
+// out. Code that turns the library's failures into a failure value lets this one pass.
+struct ValueTooLarge : std::bad_alloc {};
+[[noreturn]] void limitExceeded();
+inline void checkTextBytes(size_t bytes) {
+    if (bytes > MaxTextBytes) limitExceeded();
+}
+inline void checkSize(const ValueSize& size) {
+    if (size.textBytes > MaxTextBytes || size.elements > MaxElements) limitExceeded();
+}
+// text += more, or count copies of byte, within the text limit.
+inline void appendText(std::string& text, std::string_view more) {
+    checkTextBytes(text.size() + more.size());
+    text += more;
+}
+inline void appendText(std::string& text, size_t count, char byte) {
+    checkTextBytes(count);
+    checkTextBytes(text.size() + count);
+    text.append(count, byte);
+}
+// A text that write(put) puts together piece by piece (put takes a string_view): write runs
+// once to measure it, and only if it fits the limit once more to fill a string reserved to the
+// exact size, so a hostile result fails at once without ever being allocated.
+template <typename Write>
+std::string writeWithinLimit(Write&& write) {
+    size_t bytes = 0;
+    write([&](std::string_view piece) {
+        bytes += piece.size();
+        checkTextBytes(bytes);
+    });
+    std::string text;
+    text.reserve(bytes);
+    write([&](std::string_view piece) { text += piece; });
+    return text;
+}
+
 // The elements of an array value, with the value semantics of a vector (copies are deep). Most
 // values are no array at all, so the list is allocated only once it holds something: an empty
 // one costs a null pointer, and every evaluation result is cheap to make and drop.
+// The list keeps the total size of what it holds up to date at every change, so the limits are
+// checked in constant time, never by walking a value; that is why elements change only through
+// the members below.
 class ElementList {
 public:
     using Items = std::vector<ScriptValue>;
@@ -28,21 +94,30 @@ public:
 
     size_t size() const;
     bool empty() const { return size() == 0; }
-    ScriptValue& operator[](size_t index);
     const ScriptValue& operator[](size_t index) const;
-    void clear() { items_.reset(); }
-    void resize(size_t count);
-    void push_back(ScriptValue value);
-    // The underlying vector, for algorithms (created when absent).
-    Items& items();
     const Items& items() const;
-    Items::iterator begin() { return items().begin(); }
-    Items::iterator end() { return items().end(); }
     Items::const_iterator begin() const { return items().begin(); }
     Items::const_iterator end() const { return items().end(); }
+    // Every element and text inside, the elements themselves counted too.
+    ValueSize held() const;
+
+    // Each change checks the limits on the list it would make before it changes anything.
+    void clear() { block_.reset(); }
+    // Room for count elements, refused at once when that many could never fit.
+    void reserve(size_t count);
+    // New elements are the integer 0.
+    void resize(size_t count);
+    void set(size_t index, ScriptValue value);
+    void push_back(ScriptValue value);
+    void append(Items::const_iterator first, Items::const_iterator last);
+    // For algorithms that only reorder or remove elements; the totals are counted again after.
+    template <typename Edit>
+    void edit(Edit&& change);
 
 private:
-    std::unique_ptr<Items> items_;
+    struct Block;
+    Block& block();
+    std::unique_ptr<Block> block_;
 };
 
 struct ScriptValue {
@@ -76,34 +151,102 @@ struct ScriptValue {
     int32_t toInt() const;
     // The test of IF, loops and ?: (not of &&, || and !, which use toInt).
     bool truth() const { return isString ? !text.empty() : intValue != 0; }
+    // Its text and everything its elements hold, in constant time.
+    ValueSize size() const {
+        ValueSize inside = elements.held();
+        inside.textBytes += text.size();
+        return inside;
+    }
+};
+
+struct ElementList::Block {
+    Items items;
+    ValueSize held;
+
+    // What one element adds to its list: itself and what it holds.
+    static ValueSize weight(const ScriptValue& value) {
+        ValueSize size = value.size();
+        ++size.elements;
+        return size;
+    }
+    void recount() {
+        held = {};
+        for (const ScriptValue& item : items) held += weight(item);
+    }
 };
 
 inline ElementList::~ElementList() = default;
 inline ElementList::ElementList(const ElementList& other)
-    : items_(other.items_ && !other.items_->empty() ? std::make_unique<Items>(*other.items_) : nullptr) {}
+    : block_(other.block_ && !other.block_->items.empty() ? std::make_unique<Block>(*other.block_) : nullptr) {}
 inline ElementList& ElementList::operator=(const ElementList& other) {
-    if (this != &other) items_ = other.items_ && !other.items_->empty() ? std::make_unique<Items>(*other.items_) : nullptr;
+    if (this != &other)
+        block_ = other.block_ && !other.block_->items.empty() ? std::make_unique<Block>(*other.block_) : nullptr;
     return *this;
 }
-inline size_t ElementList::size() const { return items_ ? items_->size() : 0; }
-inline ScriptValue& ElementList::operator[](size_t index) { return (*items_)[index]; }
-inline const ScriptValue& ElementList::operator[](size_t index) const { return (*items_)[index]; }
-inline void ElementList::resize(size_t count) { items().resize(count); }
-inline void ElementList::push_back(ScriptValue value) { items().push_back(std::move(value)); }
-inline ElementList::Items& ElementList::items() {
-    if (!items_) items_ = std::make_unique<Items>();
-    return *items_;
-}
+inline size_t ElementList::size() const { return block_ ? block_->items.size() : 0; }
+inline const ScriptValue& ElementList::operator[](size_t index) const { return block_->items[index]; }
 inline const ElementList::Items& ElementList::items() const {
     static const Items none;
-    return items_ ? *items_ : none;
+    return block_ ? block_->items : none;
 }
-
-// Beyond these an element list or a text counts as one that cannot be allocated: the run ends
-// with the out-of-memory message instead of the machine paging itself to a halt. No keep-awake
-// script needs four million elements or a quarter of a gigabyte of text.
-constexpr size_t MaxElements = size_t{1} << 22;
-constexpr size_t MaxTextBytes = size_t{1} << 28;
+inline ValueSize ElementList::held() const { return block_ ? block_->held : ValueSize{}; }
+inline ElementList::Block& ElementList::block() {
+    if (!block_) block_ = std::make_unique<Block>();
+    return *block_;
+}
+inline void ElementList::reserve(size_t count) {
+    if (count > MaxElements) limitExceeded();
+    block().items.reserve(count);
+}
+inline void ElementList::resize(size_t count) {
+    size_t now = size();
+    if (count > now) {
+        if (count > MaxElements) limitExceeded();
+        ValueSize after = held();
+        after.elements += count - now;
+        checkSize(after);
+        Block& list = block();
+        list.items.resize(count);
+        list.held = after;
+    } else if (count < now) {
+        Block& list = *block_;
+        for (size_t i = count; i < now; ++i) list.held -= Block::weight(list.items[i]);
+        list.items.resize(count);
+    }
+}
+inline void ElementList::set(size_t index, ScriptValue value) {
+    Block& list = *block_;
+    ValueSize after = list.held;
+    after -= Block::weight(list.items[index]);
+    after += Block::weight(value);
+    checkSize(after);
+    list.items[index] = std::move(value);
+    list.held = after;
+}
+inline void ElementList::push_back(ScriptValue value) {
+    ValueSize after = held();
+    after += Block::weight(value);
+    checkSize(after);
+    Block& list = block();
+    list.items.push_back(std::move(value));
+    list.held = after;
+}
+inline void ElementList::append(Items::const_iterator first, Items::const_iterator last) {
+    ValueSize after = held();
+    for (auto item = first; item != last; ++item) {
+        after += Block::weight(*item);
+        checkSize(after);
+    }
+    Block& list = block();
+    list.items.insert(list.items.end(), first, last);
+    list.held = after;
+}
+template <typename Edit>
+void ElementList::edit(Edit&& change) {
+    if (!block_) return;
+    change(block_->items);
+    block_->recount();
+}
 
 // strtol in base 10, saturated to 32 bits whatever the width of long.
 int32_t readInteger(std::string_view text);

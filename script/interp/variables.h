@@ -39,23 +39,29 @@ public:
     // while this number is unchanged; nodes cache their variable's slot on it.
     uint64_t generation() const { return generation_; }
 
-    // The slot of an array element: makes the entry an array (dropping old elements only the
-    // first time) and grows it to hold the index.
-    static ScriptValue& elementSlot(ScriptValue& entry, int32_t index);
+    // An element of an array variable: makes the entry an array (dropping old elements only the
+    // first time) and grows it to hold the index. Reading grows an array just as writing does.
+    static const ScriptValue& elementSlot(ScriptValue& entry, size_t index);
+    static void storeElement(ScriptValue& entry, size_t index, ScriptValue value);
 
 private:
     Map map_;
     uint64_t generation_ = 1;
 };
 
-inline ScriptValue& VariableTable::elementSlot(ScriptValue& entry, int32_t index) {
+inline const ScriptValue& VariableTable::elementSlot(ScriptValue& entry, size_t index) {
     if (!entry.isArray) {
         entry.isArray = true;
         entry.elements.clear();
     }
-    auto wanted = static_cast<size_t>(index) + 1;
-    if (entry.elements.size() < wanted) entry.elements.resize(wanted);
-    return entry.elements[static_cast<size_t>(index)];
+    if (index >= MaxElements) limitExceeded();
+    if (entry.elements.size() <= index) entry.elements.resize(index + 1);
+    return entry.elements[index];
+}
+
+inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue value) {
+    elementSlot(entry, index);
+    entry.elements.set(index, std::move(value));
 }
 
 }  // namespace wavelith::script

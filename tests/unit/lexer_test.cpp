@@ -102,4 +102,22 @@ TEST(Lexer, ColumnsRestartAfterCommentsAndCountEveryByte) {
     EXPECT_EQ(runner.messages[0].text.substr(0, 17), "line 2, col 6: pa");
 }
 
+// Runs of blank lines are split once, not searched for ELSE again at every line feed (that cost
+// grew with the square of the run: see bench/run.sh). Each break is still one EOL at its own
+// line and column, and a run before ELSE or "{" still vanishes.
+TEST(Lexer, LongRunsOfBlankLinesKeepLinesColumnsAndElse) {
+    std::string blank;
+    for (int i = 0; i < 20000; ++i) blank += i % 3 == 0 ? " \t\r\n" : "\n";
+    ScriptRunner runner;
+    runner.run("x = 1\n" + blank + "  y = = 2\n");
+    ASSERT_EQ(runner.codes(), std::vector<unsigned>{101});
+    EXPECT_EQ(runner.messages[0].line, 20002);
+    EXPECT_EQ(runner.messages[0].text.substr(0, 22), "line 20002, col 7: par");
+    // A stray byte right after a run: the run's last break still counts.
+    runner.run(blank + "`\n");
+    EXPECT_EQ(runner.messages[0].text.substr(0, 22), "line 20001, col 1: par");
+    EXPECT_EQ(runner.show("r", "IF 0 {\n}" + blank + "ELSE" + blank + "{\n r = 2\n}\n"), "2");
+    EXPECT_EQ(runner.show("r", "IF 1" + blank + "{\n r = 3\n}\n"), "3");
+}
+
 }  // namespace

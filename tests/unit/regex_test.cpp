@@ -27,9 +27,29 @@ TEST(RegexBuiltins, LibraryFailuresGiveTheFailureValueAndTheRunGoesOn) {
                           "REGEX_SEARCH(\"abc\", \"a{2,1}\")"),
               "-1||-1");
     EXPECT_TRUE(runner.messages.empty());
-    // The library's complexity limit on a pattern that backtracks without end.
+    // The library's complexity limit on a pattern that backtracks without end: the failure value
+    // too, but the host is told why; the run goes on.
     std::string as(40, 'a');
     EXPECT_EQ(runner.show("REGEX_MATCH(\"" + as + "\", \"(a*)*b\")"), "-1");
+    ASSERT_EQ(runner.codes(), std::vector<unsigned>{112});
+    EXPECT_EQ(runner.messages[0].line, 1);
+}
+
+// Each character compared costs a step: a back-reference that the library's state count lets
+// through runs out of them too, while a linear search over a megabyte does not.
+TEST(RegexBuiltins, StepBudgetEndsQuadraticMatchesButNotLinearOnes) {
+    ScriptRunner runner;
+    const std::string text = "t = PADLEFT(\"\", 100000, \"a\")\n";
+    // The first match fails while the iterator is set up, before the arrays are written.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(t, \"(?=(a*))\\\\1b\", \"p\", \"l\") + ARRAYSIZE(\"p\") + \"|\" + "
+                          "REGEX_REPLACE(t, \"(?=(a*))\\\\1b\", \"x\") + \"|\"",
+                          text),
+              "-10||");
+    EXPECT_EQ(runner.codes(), (std::vector<unsigned>{112, 112}));
+    EXPECT_EQ(runner.messages[0].text,
+              "Runtime error at line 2: The complexity of matching the regular expression exceeded predefined bounds in "
+              "REGEX_SEARCH(); it gave its failure value\n");
+    EXPECT_EQ(runner.show("REGEX_SEARCH(t + t + t + t + t + t + t + t + t + t, \"a\")", text), "1000000");
     EXPECT_TRUE(runner.messages.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 namespace wavelith {
@@ -93,6 +94,25 @@ TEST_F(ScriptHostFixture, WorkerRunsAPrivateCopyWithTheHostsCallbacks) {
     EXPECT_EQ(japanese, 0);
     ASSERT_EQ(effects.notices.size(), 1u);
     EXPECT_EQ(effects.notices[0].text, u"syntax error");
+    EXPECT_EQ(effects.notices[0].kind, NoticeKind::Error);
+}
+
+TEST(ScriptHost, NoMemoryForTheCopyEndsTheAttemptWithANotice) {
+    struct HostWithoutMemory : ScriptHost {
+        using ScriptHost::ScriptHost;
+        std::u16string copyScript() const override { throw std::bad_alloc(); }
+    };
+    Settings settings;
+    settings.qx_script = u"MOVEMOUSE(1, 0)";
+    RecordedHostEffects effects;
+    HostWithoutMemory host(settings, effects, true);
+    host.startRun();
+    bool ran = false;
+    host.runOnWorker([&](const char16_t*, const script::ScriptHostCallbacks*) { return ran = true, 0; }, {});
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(host.runInProgress()) << "the next shake may try again";
+    ASSERT_EQ(effects.notices.size(), 1u);
+    EXPECT_EQ(effects.notices[0].text, u"メモリが足りないため、スクリプトを実行用にコピーできませんでした。");
     EXPECT_EQ(effects.notices[0].kind, NoticeKind::Error);
 }
 

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include "script/interp/interpreter.h"
 #include "script/interp/value.h"
 #include "script/interp/variables.h"
 
@@ -53,7 +54,7 @@ TEST(VariableTable, ElementSlotsGrowAndMarkTheArray) {
     EXPECT_TRUE(x.isArray);
     EXPECT_EQ(x.elements.size(), 2u);
     EXPECT_EQ(x.intValue, 7);
-    VariableTable::elementSlot(x, 0) = ScriptValue::integer(3);
+    VariableTable::storeElement(x, 0, ScriptValue::integer(3));
     VariableTable::elementSlot(x, 4);
     EXPECT_EQ(x.elements.size(), 5u);
     EXPECT_EQ(x.elements[0].intValue, 3);  // growing keeps what was there
@@ -123,6 +124,35 @@ TEST(Arrays, HugeIndexEndsTheRunWithOutOfMemory) {
     runner.run("a[0] = 1\nx = a[2000000000]\n");
     ASSERT_EQ(runner.codes(), std::vector<unsigned>{106});
     EXPECT_EQ(runner.messages[0].line, -1);
+}
+
+// What a value holds, counted the slow way.
+ValueSize walk(const ScriptValue& value) {
+    ValueSize size{value.text.size(), value.elements.size()};
+    for (const ScriptValue& element : value.elements) size += walk(element);
+    return size;
+}
+
+// The sizes that the limits are checked against are kept up to date at every change, never
+// counted again: they must agree with a walk after each kind of change.
+TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
+    ScriptRunner runner;
+    runner.run("DEFINE(\"KEEPVAR\", 1)\na[0] = \"xy\"\na[3] = 5\nb[0] = a\nb[1] = \"hello\"\nb[1] = a\nc = b\n"
+               "ARRAYADD(\"c\", b, \"zz\", \"\")\nSORTARRAYDESC(\"c\")\nDELARRAYITEM(\"c\", 1)\nUNIQARRAY(\"c\")\n"
+               "DELEMPTYARRAY(\"c\")\nRESIZE(\"c\", 2)\nRESIZE(\"c\", 6)\nSPLIT(\"a,b,,c\", \",\", \"d\")\nd[1] = c\n"
+               "m = \"x\" + CHR(10) + \"yy\"\nm[5] = 1\nMULTILINETOSTRINGARRAY(\"m\")\nx = a[6]\n");
+    ASSERT_TRUE(runner.messages.empty());
+    const auto& variables = Interpreter::instance().variables().entries();
+    for (const char* name : {"A", "B", "C", "D", "M"}) {
+        ASSERT_TRUE(variables.count(name)) << name;
+        const ScriptValue& value = variables.at(name);
+        EXPECT_EQ(value.size().textBytes, walk(value).textBytes) << name;
+        EXPECT_EQ(value.size().elements, walk(value).elements) << name;
+    }
+    // b is [a, a] with a = ["xy", 0, 0, 5] named A, copied before the read of a[6] grew a.
+    EXPECT_EQ(variables.at("B").size().textBytes, 1u + 2 * 3);
+    EXPECT_EQ(variables.at("B").size().elements, 2u + 2 * 4);
+    runner.run("x = 0\n");  // KEEPVAR was for one run: this one clears the table
 }
 
 TEST(RunReset, KeepVarCarriesVariablesIntoTheNextRunOnly) {

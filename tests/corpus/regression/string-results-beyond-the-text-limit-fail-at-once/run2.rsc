@@ -1,0 +1,2 @@
+s = PADRIGHT("x", MAXINTEGER, "y")
+MESSAGE("not reached")
