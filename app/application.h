@@ -65,6 +65,8 @@ std::wstring text(AppMessage id);
 // A message box through the themed message box, with the display name as caption unless
 // another is named.
 int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption = std::nullopt);
+// Any text of the program in a themed message box with the display name as caption.
+int showText(HWND owner, std::u16string_view text, UINT style);
 
 
 }  // namespace wavelith

@@ -32,8 +32,12 @@ std::wstring text(AppMessage id) {
 }
 
 int showMessage(HWND owner, AppMessage id, UINT style, std::optional<AppMessage> caption) {
-    std::wstring captionText = caption ? text(*caption) : app().displayName;
-    return themedMessageBox(owner, text(id).c_str(), captionText.c_str(), style);
+    if (!caption) return showText(owner, appMessage(id, app().japanese), style);
+    return themedMessageBox(owner, text(id).c_str(), text(*caption).c_str(), style);
+}
+
+int showText(HWND owner, std::u16string_view text, UINT style) {
+    return themedMessageBox(owner, toWide(text).c_str(), app().displayName.c_str(), style);
 }
 
 namespace {

@@ -66,6 +66,11 @@ HWND createTooltips(HWND dialog, const TooltipTexts& tips) {
     return tooltip;
 }
 
+bool hasWindowClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    return GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
+}
+
 void setLargeIcon(HWND dialog, HICON icon) {
     if (icon) SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }

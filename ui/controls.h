@@ -24,6 +24,9 @@ void setSpinRange(HWND dialog, int spinId, int minimum, int maximum);
 using TooltipTexts = std::vector<std::pair<int, std::u16string>>;
 HWND createTooltips(HWND dialog, const TooltipTexts& tips);
 
+// Whether the window is of this class (case does not matter, as for the system's names).
+bool hasWindowClass(HWND window, const wchar_t* className);
+
 // The dialog's large icon.
 void setLargeIcon(HWND dialog, HICON icon);
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32_system.h"
 #include "platform/win32_text.h"
+#include "ui/controls.h"
 #include "ui/dark_mode_rules.h"
 
 #include <commctrl.h>
@@ -31,25 +32,9 @@ constexpr UINT_PTR kMessageBoxSubclass = 1;
 constexpr UINT_PTR kHotKeySubclass = 2;
 constexpr UINT_PTR kDisabledControlSubclass = 3;
 
-void readSetting() {
-    std::optional<uint32_t> appsUseLightTheme;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        DWORD type = 0, value = 0, size = sizeof(value);
-        if (RegQueryValueExW(key, L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof(value))
-            appsUseLightTheme = value;
-        RegCloseKey(key);
-    }
-    dark = darkModeWanted(available, appsUseLightTheme);
-}
+void readSetting() { dark = darkModeWanted(available, appsUseLightTheme()); }
 
-bool hasClass(HWND window, const wchar_t* className) {
-    wchar_t name[64] = {};
-    return GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
-}
+bool hasClass(HWND window, const wchar_t* className) { return hasWindowClass(window, className); }
 
 uint32_t styleOf(HWND window) { return static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE)); }
 
@@ -127,7 +112,7 @@ void themeControl(HWND control, bool darkNow) {
     repaint(control);
 }
 
-void themeToolTip(HWND tip, bool darkNow) {
+void themeToolTipWindow(HWND tip, bool darkNow) {
     if (darkNow) {
         SetWindowTheme(tip, L" ", L" ");
         SendMessageW(tip, TTM_SETTIPBKCOLOR, colour(dark_colours::kTipBackground), 0);
@@ -144,7 +129,7 @@ BOOL CALLBACK themeToolTipOfDialog(HWND window, LPARAM dialogParameter) {
     HWND dialog = reinterpret_cast<HWND>(dialogParameter);
     // Tooltips are pop-ups: their parent in the API's sense is the owner.
     if (hasClass(window, TOOLTIPS_CLASSW) && (GetWindow(window, GW_OWNER) == dialog || GetParent(window) == dialog))
-        themeToolTip(window, dark);
+        themeToolTipWindow(window, dark);
     return TRUE;
 }
 
@@ -162,7 +147,7 @@ DwmSetWindowAttributeFunction dwmSetWindowAttribute() {
     return function;
 }
 
-void setDarkTitleBar(HWND window, bool darkNow) {
+void setTitleBarDark(HWND window, bool darkNow) {
     constexpr DWORD kUseImmersiveDarkMode = 20;
     BOOL value = darkNow ? TRUE : FALSE;
     if (auto set = dwmSetWindowAttribute()) set(window, kUseImmersiveDarkMode, &value, sizeof(value));
@@ -175,7 +160,7 @@ void onSettingChange(HWND dialog, LPARAM lParam) {
     if (colourSetChanged) readSetting();
     themeDialog(dialog);
     if (colourSetChanged) {
-        setDarkTitleBar(dialog, dark);
+        setTitleBarDark(dialog, dark);
         repaint(dialog);
     }
 }
@@ -514,6 +499,25 @@ void enableDarkMenusAndControls() {
 }
 
 bool darkModeEnabled() { return dark; }
+
+std::optional<uint32_t> appsUseLightTheme() {
+    std::optional<uint32_t> stored;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
+                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        DWORD type = 0, value = 0, size = sizeof(value);
+        if (RegQueryValueExW(key, L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_DWORD && size == sizeof(value))
+            stored = value;
+        RegCloseKey(key);
+    }
+    return stored;
+}
+
+void setDarkTitleBar(HWND window, bool darkNow) { setTitleBarDark(window, darkNow); }
+
+void themeToolTip(HWND tip, bool darkNow) { themeToolTipWindow(tip, darkNow); }
 
 void deleteDarkModeBrush() {
     dark = false;  // nothing may paint with the brush once it is gone

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace wavelith {
@@ -14,6 +16,13 @@ void initDarkMode(HINSTANCE instance);
 // Start-up, after initDarkMode: dark menus and controls of the whole process.
 void enableDarkMenusAndControls();
 bool darkModeEnabled();
+// The user's AppsUseLightTheme value, if stored as a REG_DWORD: dark applications are asked
+// for by 0. About keeps its own flag from it, without the version check.
+std::optional<uint32_t> appsUseLightTheme();
+// The title bar's dark attribute (DWM attribute 20), where the system has it.
+void setDarkTitleBar(HWND window, bool dark);
+// A tooltip window in the dark or light colours.
+void themeToolTip(HWND tip, bool dark);
 void deleteDarkModeBrush();
 
 int themedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style);

@@ -3,6 +3,7 @@
 #include "platform/win32_system.h"
 #include "platform/win32_text.h"
 #include "ui/controls.h"
+#include "ui/dark_mode.h"
 #include "ui/dark_mode_rules.h"
 #include "ui/win32_environment.h"
 
@@ -123,35 +124,13 @@ int showBox(const AboutState& state, HWND owner, const std::u16string& text, con
 
 COLORREF colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-bool hasClass(HWND window, const wchar_t* className) {
-    wchar_t name[64] = {};
-    return GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
-}
+bool hasClass(HWND window, const wchar_t* className) { return hasWindowClass(window, className); }
 
 // ---- dark mode, the module's own: no version check, and the title bar follows from the start ----
 
-void setDarkTitleBar(HWND dialog, bool dark) {
-    using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    static const auto setAttribute = []() -> DwmSetWindowAttributeFunction {
-        HMODULE dwm = loadSystemLibrary(L"dwmapi.dll");  // kept for the rest of the run
-        return dwm ? reinterpret_cast<DwmSetWindowAttributeFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
-                   : nullptr;
-    }();
-    constexpr DWORD kUseImmersiveDarkMode = 20;
-    BOOL value = dark ? TRUE : FALSE;
-    if (setAttribute) setAttribute(dialog, kUseImmersiveDarkMode, &value, sizeof(value));
-}
-
-void themeTooltip(HWND tip, bool dark) {
-    SetWindowTheme(tip, dark ? L" " : nullptr, dark ? L" " : nullptr);
-    SendMessageW(tip, TTM_SETTIPBKCOLOR, dark ? colour(dark_colours::kTipBackground) : GetSysColor(COLOR_INFOBK), 0);
-    SendMessageW(tip, TTM_SETTIPTEXTCOLOR, dark ? colour(dark_colours::kTipText) : GetSysColor(COLOR_INFOTEXT), 0);
-}
-
 BOOL CALLBACK themeTooltipOf(HWND window, LPARAM dialog) {
     if (hasClass(window, TOOLTIPS_CLASSW) && GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(dialog))
-        themeTooltip(window, stateOf(reinterpret_cast<HWND>(dialog)).dark);
+        themeToolTip(window, stateOf(reinterpret_cast<HWND>(dialog)).dark);
     return TRUE;
 }
 
@@ -198,7 +177,7 @@ bool darkModeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, IN
 void onSettingChange(HWND dialog, LPARAM lParam) {
     auto area = reinterpret_cast<const wchar_t*>(lParam);
     if (!area || lstrcmpW(area, L"ImmersiveColorSet") != 0) return;
-    stateOf(dialog).dark = appsUseDarkTheme();
+    stateOf(dialog).dark = (appsUseLightTheme() == 0u);
     applyTheme(dialog);
 }
 
@@ -307,7 +286,7 @@ void onInitDialog(HWND dialog, AboutState& state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     const KTRVLiteParameters& parameters = state.parameters;
     if (parameters.windowSlot) *parameters.windowSlot = dialog;
-    state.dark = appsUseDarkTheme();
+    state.dark = (appsUseLightTheme() == 0u);
     state.darkBrush = CreateSolidBrush(colour(dark_colours::kBackground));
 
     std::optional<VersionStrings> strings = readVersionStrings();

@@ -41,9 +41,7 @@ EditorState editor;
 
 std::wstring editorString(EditorText id) { return toWide(editorText(id, app().japanese)); }
 
-void showEditorMessage(HWND dialog, std::u16string_view message, UINT style) {
-    themedMessageBox(dialog, toWide(message).c_str(), app().displayName.c_str(), MB_OK | style);
-}
+void showEditorMessage(HWND dialog, std::u16string_view message, UINT style) { showText(dialog, message, MB_OK | style); }
 
 HICON createIcon(EditorIcon art) {
     const auto pixels = editorIconPixels(art);

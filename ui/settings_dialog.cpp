@@ -30,7 +30,7 @@ constexpr int kMaximumSeconds = 2147483;
 std::u16string message(SettingsMessage id) { return std::u16string(settingsMessage(id, app().japanese)); }
 
 void showFailure(HWND dialog, SettingsMessage id) {
-    themedMessageBox(dialog, wide(message(id)), app().displayName.c_str(), MB_OK | MB_ICONERROR);
+    showText(dialog, message(id), MB_OK | MB_ICONERROR);
 }
 
 int trackBarPosition(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, TBM_GETPOS, 0, 0)); }

@@ -65,10 +65,6 @@ bool createShortcut(const std::wstring& target, const std::wstring& path) {
     return saved;
 }
 
-int showShortcutMessage(HWND settingsDialog, const std::u16string& message, UINT style) {
-    return themedMessageBox(settingsDialog, toWide(message).c_str(), app().displayName.c_str(), style);
-}
-
 void setCaption(HWND settingsDialog, ShortcutKind kind, bool afterClick) {
     bool exists = shortcutExists(pathOf(kind));
     SetDlgItemTextW(settingsDialog, buttonOf(kind),
@@ -90,7 +86,7 @@ void onShortcutButton(HWND settingsDialog, ShortcutKind kind) {
     const std::wstring& path = pathOf(kind);
     const std::u16string pathText = fromWide(path);
     auto say = [&](ShortcutMessage id, UINT style) {
-        return showShortcutMessage(settingsDialog, withPath(shortcutMessage(folder, id, japanese), pathText), style);
+        return showText(settingsDialog, withPath(shortcutMessage(folder, id, japanese), pathText), style);
     };
     if (shortcutExists(path)) {
         if (say(ShortcutMessage::ConfirmDelete, MB_YESNO | MB_ICONQUESTION) == IDYES) {

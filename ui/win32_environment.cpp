@@ -119,11 +119,6 @@ std::optional<VersionStrings> readVersionStrings() {
                           versionString(block, L"PrivateBuild")};
 }
 
-bool appsUseDarkTheme() {
-    OpenKey key(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize");
-    return key.get() && dwordValue(key.get(), L"AppsUseLightTheme") == 0u;
-}
-
 EnvironmentInputs gatherEnvironment() {
     EnvironmentInputs in;
     const OSVERSIONINFOEXW version = windowsVersionInfo();

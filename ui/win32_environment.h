@@ -12,8 +12,6 @@ namespace wavelith {
 
 // The "041104b0" table of this program's version resource; nothing when there is none.
 std::optional<VersionStrings> readVersionStrings();
-// AppsUseLightTheme = 0, whatever the Windows version says.
-bool appsUseDarkTheme();
 // Everything but the dark-mode flag and the client line, which the dialog knows.
 EnvironmentInputs gatherEnvironment();
 

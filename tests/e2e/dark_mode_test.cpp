@@ -2,7 +2,7 @@
 // setting for dark applications, read when the program starts.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/harness.h"
+#include "tests/e2e/dialog_steps.h"
 
 #include <algorithm>
 #include <optional>
@@ -116,7 +116,7 @@ TEST_F(DarkModeTest, MessageBoxesAreDarkWhenWindowsAsksForDarkApplications) {
         HWND dialog = app.waitForDialogTitled(L"Settings - Wavelith");
         ASSERT_TRUE(dialog);
         ASSERT_TRUE(sendWithin(GetDlgItem(dialog, 1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2147483.648")));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(6, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 6)));
+        press(dialog, 6);  // Apply
         HWND box = app.waitForDialogTitled(L"Wavelith", kInputDeadline);
         ASSERT_TRUE(box) << "no message box";
         const COLORREF background = dark ? kDarkBackground : lightFace;
