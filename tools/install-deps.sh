@@ -14,6 +14,8 @@ packages=(
   imagemagick xdotool
   lua5.4 python3
   fp-utils p7zip-full
+  ccache nsis zip unzip
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -107,8 +107,10 @@ else
         line+=" $(bat_quote "$word")"
       done
       printf 'cd /d %s\r\n' "$(bat_quote "$(to_windows "$dir")")"
-      printf '%s > %s 2> %s\r\n' "$line" "$(bat_quote "$(to_windows "$work/$i.out")")" \
-        "$(bat_quote "$(to_windows "$work/$i.err")")"
+      redirect="> $(bat_quote "$(to_windows "$work/$i.out")") 2> $(bat_quote "$(to_windows "$work/$i.err")")"
+      printf '%s %s\r\n' "$line" "$redirect"
+      # Now and then Wine's cmd cannot start a program at all (9009, "not recognized"): once more.
+      printf 'if %%ERRORLEVEL%% EQU 9009 %s %s\r\n' "$line" "$redirect"
       printf 'echo %%ERRORLEVEL%% > %s\r\n' "$(bat_quote "$(to_windows "$work/$i.rc")")"
     done
   } > "$batch"
