@@ -1,11 +1,10 @@
+local n = 2000000
 local a = {}
-for i = 0, 9999 do
-  a[i + 1] = (i * 7919) % 10007
+for i = 0, n - 1 do
+  a[i + 1] = (i * 13) % 10007
 end
--- SORTARRAY orders by the text of each element.
-for i = 1, #a do
-  a[i] = tostring(a[i])
+local s = 0
+for i = 0, n - 1 do
+  s = (s + a[i + 1] * (i % 7)) % 1000003
 end
-table.sort(a)
-local s = table.concat(a, ",")
-os.exit((#s + #a[1] * 7) % 256)
+print(s)

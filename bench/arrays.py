@@ -1,7 +1,8 @@
-a = []
-for i in range(10000):
-    a.append((i * 7919) % 10007)
-# SORTARRAY orders by the text of each element.
-a.sort(key=str)
-s = ",".join(map(str, a))
-raise SystemExit((len(s) + len(str(a[0])) * 7) % 256)
+n = 2000000
+a = [0] * n
+for i in range(n):
+    a[i] = (i * 13) % 10007
+s = 0
+for i in range(n):
+    s = (s + a[i] * (i % 7)) % 1000003
+print(s)

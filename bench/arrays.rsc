@@ -1,7 +1,10 @@
-; Fill, sort (by string form, as SORTARRAY does) and join a 10,000-element array.
-FOR (i = 0, i < 10000, i++) {
-  a[i] = (i * 7919) % 10007
+; Array fill and read: 2,000,000 elements written, then read back in a weighted sum.
+n = 2000000
+FOR (i = 0, i < n, i++) {
+  a[i] = (i * 13) % 10007
 }
-SORTARRAY("a")
-s = JOIN("a", ",")
-EXIT (STRLEN(s) + STRLEN(a[0]) * 7) % 256
+s = 0
+FOR (i = 0, i < n, i++) {
+  s = (s + a[i] * (i % 7)) % 1000003
+}
+EXIT s

@@ -1,8 +1,8 @@
-; Recursive fib(24).
+; Recursive calls: fib(32), about 7 million calls.
 FUNC fib(n) {
   IF n < 2 {
     RETURN n
   }
   RETURN fib(n - 1) + fib(n - 2)
 }
-EXIT fib(24) % 256
+EXIT fib(32)

@@ -1,6 +1,6 @@
 s = 0
 i = 0
-while i < 1000000:
+while i < 3000000:
     s = (s + i * 3) % 1000003
     i += 1
-raise SystemExit(s % 256)
+print(s)

@@ -1,16 +1,11 @@
-local line = "the quick brown fox 12345 jumps over the lazy dog 678 times\r\n"
-local parts = {}
-for i = 1, 16384 do
-  parts[i] = line
-end
-local s = table.concat(parts)
--- Lua has patterns, not regular expressions: %d+ is the same search here.
-local pos, len, n, from = {}, {}, 0, 1
+-- Lua has no regular expressions; its pattern %d+ finds the same matches here.
+local s = string.rep("the quick brown fox 12345 jumps over the lazy dog 678 times\r\n", 262144)
+local n, total, init = 0, 0, 1
 while true do
-  local first, last = string.find(s, "%d+", from)
+  local first, last = string.find(s, "%d+", init)
   if not first then break end
-  pos[n], len[n] = first - 1, last - first + 1
   n = n + 1
-  from = last + 1
+  total = (total + (first - 1) + (last - first + 1)) % 1000003
+  init = last + 1
 end
-os.exit((n + pos[n - 1] + len[n - 1]) % 256)
+print(n * 1000 + total % 1000)

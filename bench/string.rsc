@@ -1,6 +1,10 @@
-; A 100,000-character string built with +=.
+; String building and searching: 400,000 numbered tokens appended with +=, then 300 searches.
 s = ""
-FOR (i = 0, i < 100000, i++) {
-  s += "x"
+FOR (i = 0, i < 400000, i++) {
+  s += "<" + i + ">"
 }
-EXIT (s + "!" > "x") + 0
+total = 0
+FOR (j = 0, j < 300, j++) {
+  total += STRSTR(s, "<" + (j * 7919) % 400000 + ">")
+}
+EXIT (STRLEN(s) + total) % 1000000007

@@ -43,7 +43,7 @@ void yyerror(YYLTYPE*, ParseContext& context, const char* message);
 
 NodePtr own(Node* node) { return NodePtr(node); }
 Node* binary(int32_t op, Node* left, Node* right, int32_t line) {
-    return new BinaryNode(op, own(left), own(right), line);
+    return makeBinary(op, own(left), own(right), line).release();
 }
 Node* assignment(std::string* name, Node* value, int32_t operation, int32_t line) {
     auto target = std::make_unique<VarNode>(std::move(*name), line);

@@ -43,9 +43,34 @@ public:
     // without building the value.
     virtual int32_t evaluateInt(Interpreter& interpreter) const { return evaluate(interpreter).toInt(); }
     virtual bool evaluateTruth(Interpreter& interpreter) const { return evaluate(interpreter).truth(); }
+    // The value without a copy where the node can point at it (a variable, a literal); else it is
+    // evaluated into scratch, which the caller passes as a default value. The reference holds
+    // only until the next evaluation: a caller that evaluates anything else first must copy what
+    // it still needs.
+    virtual const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
+        if (alwaysInteger()) {
+            scratch.intValue = evaluateInt(interpreter);
+        } else {
+            scratch = evaluate(interpreter);
+        }
+        return scratch;
+    }
+    // Whether every evaluation yields an integer (never a string), known from the tree alone.
+    virtual bool alwaysInteger() const { return false; }
 
     const int32_t kind;
     const int32_t line;
+};
+
+// A node that is only ever run, whose value is always the integer 0.
+class StatementNode : public Node {
+public:
+    using Node::Node;
+    ScriptValue evaluate(Interpreter& interpreter) const final {
+        execute(interpreter);
+        return {};
+    }
+    void execute(Interpreter& interpreter) const override = 0;
 };
 
 using NodePtr = std::unique_ptr<Node>;
@@ -53,18 +78,28 @@ using NodeList = std::vector<NodePtr>;
 
 class IntNode : public Node {
 public:
-    IntNode(int32_t value, int32_t line) : Node(kind::Int, line), value(value) {}
-    ScriptValue evaluate(Interpreter&) const override { return ScriptValue::integer(value); }
+    IntNode(int32_t value, int32_t line) : Node(kind::Int, line), value(value), constant(ScriptValue::integer(value)) {}
+    ScriptValue evaluate(Interpreter&) const override { return constant; }
     int32_t evaluateInt(Interpreter&) const override { return value; }
     bool evaluateTruth(Interpreter&) const override { return value != 0; }
+    const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
+    bool alwaysInteger() const override { return true; }
     const int32_t value;
+
+private:
+    const ScriptValue constant;
 };
 
 class StringNode : public Node {
 public:
-    StringNode(std::string text, int32_t line) : Node(kind::String, line), text(std::move(text)) {}
-    ScriptValue evaluate(Interpreter&) const override { return ScriptValue::string(text); }
+    StringNode(std::string text, int32_t line)
+        : Node(kind::String, line), text(std::move(text)), constant(ScriptValue::string(this->text)) {}
+    ScriptValue evaluate(Interpreter&) const override { return constant; }
+    const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     const std::string text;
+
+private:
+    const ScriptValue constant;
 };
 
 // A variable read remembers its table slot while the table's generation holds.
@@ -79,22 +114,24 @@ public:
     ScriptValue evaluate(Interpreter& interpreter) const override;
     int32_t evaluateInt(Interpreter& interpreter) const override;
     bool evaluateTruth(Interpreter& interpreter) const override;
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override;
     const std::string name;
     mutable SlotCache cache;
 };
 
+// Each operator has a node class of its own, so an evaluation runs only its own operation:
+// makeBinary makes them.
 class BinaryNode : public Node {
 public:
+    bool alwaysInteger() const override { return kind != kind::Add; }
+    const NodePtr left, right;
+
+protected:
     BinaryNode(int32_t op, NodePtr left, NodePtr right, int32_t line)
         : Node(op, line), left(std::move(left)), right(std::move(right)) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
-    int32_t evaluateInt(Interpreter& interpreter) const override;
-    // Only "+" can yield a string, whose truth is not its integer reading.
-    bool evaluateTruth(Interpreter& interpreter) const override {
-        return kind == kind::Add ? evaluate(interpreter).truth() : evaluateInt(interpreter) != 0;
-    }
-    const NodePtr left, right;
 };
+
+std::unique_ptr<BinaryNode> makeBinary(int32_t op, NodePtr left, NodePtr right, int32_t line);
 
 class UnaryNode : public Node {
 public:
@@ -102,13 +139,18 @@ public:
     ScriptValue evaluate(Interpreter& interpreter) const override { return ScriptValue::integer(evaluateInt(interpreter)); }
     int32_t evaluateInt(Interpreter& interpreter) const override;
     bool evaluateTruth(Interpreter& interpreter) const override { return evaluateInt(interpreter) != 0; }
+    bool alwaysInteger() const override { return true; }
     const NodePtr operand;
 };
 
 class AssignNode : public Node {
 public:
     AssignNode(std::unique_ptr<VarNode> target, NodePtr value, int32_t operation, int32_t line)
-        : Node(kind::Assign, line), target(std::move(target)), value(std::move(value)), operation(operation) {}
+        : Node(kind::Assign, line),
+          target(std::move(target)),
+          value(std::move(value)),
+          operation(operation),
+          valueIsInteger_(this->value->alwaysInteger()) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
     void execute(Interpreter& interpreter) const override;
     const std::unique_ptr<VarNode> target;
@@ -116,6 +158,10 @@ public:
     const int32_t operation;
 
 private:
+    const bool valueIsInteger_;
+    // The common statements "x = integer expression", "x++" and "x--" on a variable that holds a
+    // plain integer, without the general path; false when they need it.
+    bool executeShort(Interpreter& interpreter) const;
     // Performs the assignment; false when a division by zero left the target alone. The post
     // forms leave the value they read in oldValue.
     bool assign(Interpreter& interpreter, int32_t& oldValue) const;
@@ -126,8 +172,11 @@ public:
     ArrayAccessNode(std::string name, NodePtr index, int32_t line)
         : Node(kind::ArrayAccess, line), name(std::move(name)), index(std::move(index)) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
+    int32_t evaluateInt(Interpreter& interpreter) const override;
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override;
     const std::string name;
     const NodePtr index;
+    mutable SlotCache cache;
 };
 
 class ArrayAssignNode : public Node {
@@ -139,6 +188,7 @@ public:
     void execute(Interpreter& interpreter) const override { store(interpreter, false); }
     const std::string name;
     const NodePtr index, value;
+    mutable SlotCache cache;
 
 private:
     ScriptValue store(Interpreter& interpreter, bool yieldValue) const;
@@ -155,10 +205,10 @@ public:
     const NodePtr condition, whenTrue, whenFalse;
 };
 
-class BlockNode : public Node {
+class BlockNode : public StatementNode {
 public:
-    explicit BlockNode(int32_t line) : Node(kind::Block, line) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+    explicit BlockNode(int32_t line) : StatementNode(kind::Block, line) {}
+    void execute(Interpreter& interpreter) const override;
     void append(NodePtr statement) { statements.push_back(std::move(statement)); }
     NodeList statements;
 
@@ -168,42 +218,42 @@ private:
     mutable bool labelsScanned_ = false;
 };
 
-class IfNode : public Node {
+class IfNode : public StatementNode {
 public:
     IfNode(NodePtr condition, NodePtr then, NodePtr otherwise, int32_t line)
-        : Node(kind::If, line), condition(std::move(condition)), then(std::move(then)), otherwise(std::move(otherwise)) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+        : StatementNode(kind::If, line), condition(std::move(condition)), then(std::move(then)), otherwise(std::move(otherwise)) {}
+    void execute(Interpreter& interpreter) const override;
     const NodePtr condition, then, otherwise;  // otherwise: a block, a nested IfNode or none
 };
 
-class WhileNode : public Node {
+class WhileNode : public StatementNode {
 public:
     WhileNode(NodePtr condition, NodePtr body, bool endless, int32_t line)
-        : Node(kind::While, line), condition(std::move(condition)), body(std::move(body)), endless(endless) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+        : StatementNode(kind::While, line), condition(std::move(condition)), body(std::move(body)), endless(endless) {}
+    void execute(Interpreter& interpreter) const override;
     const NodePtr condition, body;
     const bool endless;
 };
 
-class DoWhileNode : public Node {
+class DoWhileNode : public StatementNode {
 public:
     DoWhileNode(NodePtr body, NodePtr condition, int32_t line)
-        : Node(kind::DoWhile, line), body(std::move(body)), condition(std::move(condition)) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+        : StatementNode(kind::DoWhile, line), body(std::move(body)), condition(std::move(condition)) {}
+    void execute(Interpreter& interpreter) const override;
     const NodePtr body, condition;
     // REPEAT ... UNTIL repeats while the condition's truth equals this.
     const bool repeatWhile = false;
 };
 
-class ForNode : public Node {
+class ForNode : public StatementNode {
 public:
     ForNode(NodePtr start, NodePtr condition, NodePtr step, NodePtr body, int32_t line)
-        : Node(kind::For, line),
+        : StatementNode(kind::For, line),
           start(std::move(start)),
           condition(std::move(condition)),
           step(std::move(step)),
           body(std::move(body)) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+    void execute(Interpreter& interpreter) const override;
     const NodePtr start, condition, step, body;
 };
 
@@ -214,16 +264,16 @@ public:
     const NodePtr value;  // or none
 };
 
-class FlowNode : public Node {
+class FlowNode : public StatementNode {
 public:
-    FlowNode(int32_t kind, int32_t line) : Node(kind, line) {}  // kind::Break or kind::Continue
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+    FlowNode(int32_t kind, int32_t line) : StatementNode(kind, line) {}  // kind::Break or kind::Continue
+    void execute(Interpreter& interpreter) const override;
 };
 
-class ReturnNode : public Node {
+class ReturnNode : public StatementNode {
 public:
-    ReturnNode(NodePtr value, int32_t line) : Node(kind::Return, line), value(std::move(value)) {}
-    ScriptValue evaluate(Interpreter& interpreter) const override;
+    ReturnNode(NodePtr value, int32_t line) : StatementNode(kind::Return, line), value(std::move(value)) {}
+    void execute(Interpreter& interpreter) const override;
     const NodePtr value;  // or none
 };
 
@@ -247,6 +297,7 @@ class TrueNode : public Node {
 public:
     explicit TrueNode(int32_t line) : Node(kind::True, line) {}
     ScriptValue evaluate(Interpreter&) const override { return ScriptValue::integer(1); }
+    bool alwaysInteger() const override { return true; }
 };
 
 class DummyNode : public Node {

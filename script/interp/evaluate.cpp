@@ -2,6 +2,8 @@
 // operators, ?: and every assignment form.
 #include "script/interp/interpreter.h"
 
+#include <stdexcept>
+
 namespace wavelith::script {
 
 namespace {
@@ -22,9 +24,23 @@ bool VarNode::evaluateTruth(Interpreter& interpreter) const {
     return interpreter.readVariable(name, line, cache).truth();
 }
 
+const ScriptValue& VarNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
+    if (const ScriptValue* slot = interpreter.findVariable(name, cache)) return *slot;
+    scratch = interpreter.readVariable(name, line, cache);
+    return scratch;
+}
+
 namespace {
-bool integerOperator(int32_t op) {
-    return op != kind::Add && !(op >= kind::Eq && op <= kind::GreaterEq);
+// "+" and the comparisons when neither operand is a string.
+template <int32_t Op>
+int32_t compareIntegers(int32_t a, int32_t b) {
+    if constexpr (Op == kind::Add) return wrapAdd(a, b);
+    else if constexpr (Op == kind::Eq || Op == kind::StrictEq) return a == b;
+    else if constexpr (Op == kind::Ne || Op == kind::StrictNe) return a != b;
+    else if constexpr (Op == kind::Less) return a < b;
+    else if constexpr (Op == kind::Greater) return a > b;
+    else if constexpr (Op == kind::LessEq) return a <= b;
+    else return a >= b;
 }
 
 // "+" and the comparisons, which look at whether an operand is a string.
@@ -32,7 +48,11 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     if (op == kind::Add) {
         if (l.isString) {
             std::string text = std::move(l.text);
-            appendText(text, r.toString());
+            if (r.isString || r.isArray) {
+                appendText(text, r.text);
+            } else {
+                appendText(text, r.toString());
+            }
             return ScriptValue::string(std::move(text));
         }
         return ScriptValue::integer(wrapAdd(l.intValue, r.toInt()));
@@ -56,61 +76,148 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     default: return ScriptValue::integer(order >= 0);
     }
 }
+
+// "+" and the comparisons: integers take the short way, a string on either side the general one.
+// Only the integer is needed from a left operand that is no string, so it is read in place before
+// the right side runs (which could change that variable); a string or an array (which compares by
+// its text) is kept as it was.
+template <int32_t Op>
+class MixedOperatorNode final : public BinaryNode {
+public:
+    MixedOperatorNode(NodePtr left, NodePtr right, int32_t line)
+        : BinaryNode(Op, std::move(left), std::move(right), line), rightIsInteger_(this->right->alwaysInteger()) {}
+
+    ScriptValue evaluate(Interpreter& interpreter) const override {
+        if constexpr (Op != kind::Add) {
+            return ScriptValue::integer(evaluateInt(interpreter));
+        } else {
+            interpreter.checkStack(line);
+            ScriptValue leftScratch;
+            const ScriptValue& l = left->evaluateRef(interpreter, leftScratch);
+            if (!l.isString && !l.isArray) {
+                int32_t a = l.intValue;
+                return ScriptValue::integer(withInteger(interpreter, a));
+            }
+            ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
+            ScriptValue rightScratch;
+            return combine(Op, kept, right->evaluateRef(interpreter, rightScratch));
+        }
+    }
+    int32_t evaluateInt(Interpreter& interpreter) const override {
+        interpreter.checkStack(line);
+        ScriptValue leftScratch;
+        const ScriptValue& l = left->evaluateRef(interpreter, leftScratch);
+        if (!l.isString && !l.isArray) {
+            int32_t a = l.intValue;
+            return withInteger(interpreter, a);
+        }
+        ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
+        ScriptValue rightScratch;
+        return combine(Op, kept, right->evaluateRef(interpreter, rightScratch)).toInt();
+    }
+    // Only "+" can yield a string, whose truth is not its integer reading.
+    bool evaluateTruth(Interpreter& interpreter) const override {
+        if constexpr (Op == kind::Add) return evaluate(interpreter).truth();
+        return evaluateInt(interpreter) != 0;
+    }
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override {
+        if constexpr (Op == kind::Add) {
+            scratch = evaluate(interpreter);
+        } else {
+            scratch.intValue = evaluateInt(interpreter);
+        }
+        return scratch;
+    }
+
+private:
+    // The integer result once the left operand has read as the integer a ("+" with a string on
+    // the right is an integer sum too).
+    int32_t withInteger(Interpreter& interpreter, int32_t a) const {
+        if (rightIsInteger_) return compareIntegers<Op>(a, right->evaluateInt(interpreter));
+        ScriptValue rightScratch;
+        const ScriptValue& r = right->evaluateRef(interpreter, rightScratch);
+        if (!r.isString) return compareIntegers<Op>(a, r.intValue);
+        ScriptValue l = ScriptValue::integer(a);
+        return combine(Op, l, r).toInt();
+    }
+    const bool rightIsInteger_;
+};
+
+// The operators that read both operands as integers.
+template <int32_t Op>
+class IntegerOperatorNode final : public BinaryNode {
+public:
+    IntegerOperatorNode(NodePtr left, NodePtr right, int32_t line)
+        : BinaryNode(Op, std::move(left), std::move(right), line) {}
+
+    ScriptValue evaluate(Interpreter& interpreter) const override { return ScriptValue::integer(evaluateInt(interpreter)); }
+    bool evaluateTruth(Interpreter& interpreter) const override { return evaluateInt(interpreter) != 0; }
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override {
+        scratch.intValue = evaluateInt(interpreter);
+        return scratch;
+    }
+    int32_t evaluateInt(Interpreter& interpreter) const override {
+        interpreter.checkStack(line);
+        if constexpr (Op == kind::And) {
+            return left->evaluateInt(interpreter) != 0 && right->evaluateInt(interpreter) != 0;
+        } else if constexpr (Op == kind::Or) {
+            return left->evaluateInt(interpreter) != 0 || right->evaluateInt(interpreter) != 0;
+        } else {
+            int32_t a = left->evaluateInt(interpreter);
+            int32_t b = right->evaluateInt(interpreter);
+            if constexpr (Op == kind::Sub) return wrapSub(a, b);
+            else if constexpr (Op == kind::Mul) return wrapMul(a, b);
+            else if constexpr (Op == kind::Div || Op == kind::Mod) {
+                if (b == 0) {
+                    interpreter.fail(Op == kind::Div ? Message::DivisionByZero : Message::RemainderByZero, line, {line});
+                    return 0;
+                }
+                return Op == kind::Div ? wrapDiv(a, b) : wrapMod(a, b);
+            }
+            else if constexpr (Op == kind::Pow) return power(a, b);
+            else if constexpr (Op == kind::BitOr) return a | b;
+            else if constexpr (Op == kind::BitAnd) return a & b;
+            else if constexpr (Op == kind::BitXor) return a ^ b;
+            else if constexpr (Op == kind::ShiftLeft) return shiftLeft(a, b);
+            else return shiftRight(a, b);
+        }
+    }
+};
 }  // namespace
 
 // expr: expr op expr (the left operand first; && and || may skip the right one)
-ScriptValue BinaryNode::evaluate(Interpreter& interpreter) const {
-    if (integerOperator(kind)) return ScriptValue::integer(evaluateInt(interpreter));
-    interpreter.checkStack(line);
-    ScriptValue l = left->evaluate(interpreter);
-    ScriptValue r = right->evaluate(interpreter);
-    return combine(kind, l, r);
-}
-
-int32_t BinaryNode::evaluateInt(Interpreter& interpreter) const {
-    interpreter.checkStack(line);
-    if (!integerOperator(kind)) {
-        ScriptValue l = left->evaluate(interpreter);
-        ScriptValue r = right->evaluate(interpreter);
-        if (!l.isString && !r.isString) {
-            int32_t a = l.intValue, b = r.intValue;
-            switch (kind) {
-            case kind::Add: return wrapAdd(a, b);
-            case kind::Eq: case kind::StrictEq: return a == b;
-            case kind::Ne: case kind::StrictNe: return a != b;
-            case kind::Less: return a < b;
-            case kind::Greater: return a > b;
-            case kind::LessEq: return a <= b;
-            default: return a >= b;
-            }
-        }
-        return combine(kind, l, r).toInt();
-    }
-    if (kind == kind::And) return left->evaluateInt(interpreter) != 0 && right->evaluateInt(interpreter) != 0;
-    if (kind == kind::Or) return left->evaluateInt(interpreter) != 0 || right->evaluateInt(interpreter) != 0;
-    int32_t a = left->evaluateInt(interpreter);
-    int32_t b = right->evaluateInt(interpreter);
-    switch (kind) {
-    case kind::Sub: return wrapSub(a, b);
-    case kind::Mul: return wrapMul(a, b);
-    case kind::Div:
-        if (b == 0) {
-            interpreter.fail(Message::DivisionByZero, line, {line});
-            return 0;
-        }
-        return wrapDiv(a, b);
-    case kind::Mod:
-        if (b == 0) {
-            interpreter.fail(Message::RemainderByZero, line, {line});
-            return 0;
-        }
-        return wrapMod(a, b);
-    case kind::Pow: return power(a, b);
-    case kind::BitOr: return a | b;
-    case kind::BitAnd: return a & b;
-    case kind::BitXor: return a ^ b;
-    case kind::ShiftLeft: return shiftLeft(a, b);
-    default: return shiftRight(a, b);
+std::unique_ptr<BinaryNode> makeBinary(int32_t op, NodePtr left, NodePtr right, int32_t line) {
+    auto l = std::move(left);
+    auto r = std::move(right);
+    switch (op) {
+#define WAVELITH_MIXED(Op) \
+    case Op: return std::make_unique<MixedOperatorNode<Op>>(std::move(l), std::move(r), line);
+#define WAVELITH_INTEGER(Op) \
+    case Op: return std::make_unique<IntegerOperatorNode<Op>>(std::move(l), std::move(r), line);
+        WAVELITH_MIXED(kind::Add)
+        WAVELITH_MIXED(kind::Eq)
+        WAVELITH_MIXED(kind::Ne)
+        WAVELITH_MIXED(kind::StrictEq)
+        WAVELITH_MIXED(kind::StrictNe)
+        WAVELITH_MIXED(kind::Less)
+        WAVELITH_MIXED(kind::Greater)
+        WAVELITH_MIXED(kind::LessEq)
+        WAVELITH_MIXED(kind::GreaterEq)
+        WAVELITH_INTEGER(kind::Sub)
+        WAVELITH_INTEGER(kind::Mul)
+        WAVELITH_INTEGER(kind::Div)
+        WAVELITH_INTEGER(kind::Mod)
+        WAVELITH_INTEGER(kind::Pow)
+        WAVELITH_INTEGER(kind::BitOr)
+        WAVELITH_INTEGER(kind::BitAnd)
+        WAVELITH_INTEGER(kind::BitXor)
+        WAVELITH_INTEGER(kind::ShiftLeft)
+        WAVELITH_INTEGER(kind::ShiftRight)
+        WAVELITH_INTEGER(kind::And)
+        WAVELITH_INTEGER(kind::Or)
+#undef WAVELITH_MIXED
+#undef WAVELITH_INTEGER
+    default: throw std::logic_error("not a binary operator");
     }
 }
 
@@ -140,24 +247,18 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
         if (const ScriptValue* slot = interpreter.findVariable(name, target->cache)) return slot->toInt();
         return read().toInt();
     };
-    auto store = [&](ScriptValue stored) -> ScriptValue& {
-        ScriptValue* slot = interpreter.findVariable(name, target->cache);
-        if (!slot) slot = &interpreter.variables().getOrCreate(name);
-        *slot = std::move(stored);
-        return *slot;
-    };
-    auto storeInt = [&](int32_t stored) {
-        ScriptValue* slot = interpreter.findVariable(name, target->cache);
-        if (!slot) slot = &interpreter.variables().getOrCreate(name);
-        slot->isString = false;
-        slot->isArray = false;
-        slot->intValue = stored;
-        slot->text.clear();
-        slot->elements.clear();
-    };
+    auto store = [&](ScriptValue stored) { interpreter.variableSlot(name, target->cache) = std::move(stored); };
+    auto storeInt = [&](int32_t stored) { interpreter.variableSlot(name, target->cache).setInteger(stored); };
 
     switch (operation) {
-    case kind::Assign: store(value->evaluate(interpreter)); return true;
+    case kind::Assign:
+        // An integer is stored as it is, without a value made and moved in.
+        if (value->alwaysInteger()) {
+            storeInt(value->evaluateInt(interpreter));
+        } else {
+            store(value->evaluate(interpreter));
+        }
+        return true;
     case kind::AddAssign: {
         // Reading an assigned variable has no effect but its copy, which for a long string is
         // all the cost: look at the slot instead.
@@ -196,7 +297,7 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
     case kind::PostInc:
     case kind::PostDec: {
         oldValue = readInt();
-        value->evaluate(interpreter);
+        value->evaluateInt(interpreter);
         storeInt(operation == kind::PostInc ? wrapAdd(oldValue, 1) : wrapSub(oldValue, 1));
         return true;
     }
@@ -225,20 +326,57 @@ ScriptValue AssignNode::evaluate(Interpreter& interpreter) const {
     return interpreter.readVariable(target->name, line, target->cache);
 }
 
+bool AssignNode::executeShort(Interpreter& interpreter) const {
+    if (operation == kind::Assign && valueIsInteger_) {
+        interpreter.checkStack(line);
+        int32_t stored = value->evaluateInt(interpreter);
+        interpreter.variableSlot(target->name, target->cache).setInteger(stored);
+        return true;
+    }
+    if (operation == kind::PostInc || operation == kind::PostDec) {
+        // The step is the literal 1 the parser gives: nothing to evaluate.
+        ScriptValue* slot = interpreter.findVariable(target->name, target->cache);
+        if (!slot || !slot->isPlainInteger()) return false;
+        slot->intValue = operation == kind::PostInc ? wrapAdd(slot->intValue, 1) : wrapSub(slot->intValue, 1);
+        return true;
+    }
+    return false;
+}
+
 void AssignNode::execute(Interpreter& interpreter) const {
+    if (executeShort(interpreter)) return;
     // As a statement the re-read is never used, and for a long string it would be a full copy.
     int32_t oldValue = 0;
     assign(interpreter, oldValue);
 }
 
 // factor: IDENTIFIER '[' expr ']'
+namespace {
+// The element read, or null when the variable does not exist or the index is negative (reported).
+const ScriptValue* readElement(const ArrayAccessNode& node, Interpreter& interpreter) {
+    interpreter.checkStack(node.line);
+    int32_t position = node.index->evaluateInt(interpreter);
+    ScriptValue* entry = interpreter.findVariable(node.name, node.cache);
+    if (entry && position >= 0) return &VariableTable::elementSlot(*entry, static_cast<size_t>(position));
+    if (position < 0) interpreter.fail(Message::InvalidIndex, node.line, {std::string_view(node.name), position, node.line});
+    return nullptr;
+}
+}  // namespace
+
 ScriptValue ArrayAccessNode::evaluate(Interpreter& interpreter) const {
-    interpreter.checkStack(line);
-    int32_t position = index->evaluateInt(interpreter);
-    ScriptValue* entry = interpreter.variables().find(name);
-    if (entry && position >= 0) return VariableTable::elementSlot(*entry, static_cast<size_t>(position));
-    if (position < 0) interpreter.fail(Message::InvalidIndex, line, {std::string_view(name), position, line});
-    return ScriptValue::defaultFor(name);
+    const ScriptValue* element = readElement(*this, interpreter);
+    return element ? *element : ScriptValue::defaultFor(name);
+}
+
+int32_t ArrayAccessNode::evaluateInt(Interpreter& interpreter) const {
+    const ScriptValue* element = readElement(*this, interpreter);
+    return element ? element->toInt() : ScriptValue::defaultFor(name).toInt();
+}
+
+const ScriptValue& ArrayAccessNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
+    if (const ScriptValue* element = readElement(*this, interpreter)) return *element;
+    scratch = ScriptValue::defaultFor(name);
+    return scratch;
 }
 
 // expr: IDENTIFIER '[' expr ']' ASSIGN expr (the index before the value)
@@ -253,9 +391,9 @@ ScriptValue ArrayAssignNode::store(Interpreter& interpreter, bool yieldValue) co
         position = 0;
     }
     ScriptValue result = yieldValue ? stored : ScriptValue{};
-    ScriptValue& entry = interpreter.variables().getOrCreate(name);
+    ScriptValue& entry = interpreter.variableSlot(name, cache);
     VariableTable::storeElement(entry, static_cast<size_t>(position), std::move(stored));
-    entry.text = name;
+    if (entry.text != name) entry.text = name;
     return result;
 }
 

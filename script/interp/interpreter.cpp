@@ -96,6 +96,15 @@ void Interpreter::endRun() {
     stackFloor_ = nullptr;
 }
 
+ScriptValue* Interpreter::lookUpVariable(const std::string& name, SlotCache& cache) {
+    ScriptValue* slot = variables_.find(name);
+    if (slot) {
+        cache.slot = slot;
+        cache.generation = variables_.generation();
+    }
+    return slot;
+}
+
 // factor: IDENTIFIER (a variable, else a named constant, else unassigned)
 ScriptValue Interpreter::readVariable(const std::string& name, int32_t line, SlotCache& cache) {
     if (ScriptValue* slot = findVariable(name, cache)) return *slot;

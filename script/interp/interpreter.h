@@ -115,12 +115,15 @@ public:
     ScriptValue readVariable(const std::string& name, int32_t line, SlotCache& cache);
     ScriptValue* findVariable(const std::string& name, SlotCache& cache) {
         if (cache.slot && cache.generation == variables_.generation()) return cache.slot;
-        ScriptValue* slot = variables_.find(name);
-        if (slot) {
-            cache.slot = slot;
-            cache.generation = variables_.generation();
-        }
-        return slot;
+        return lookUpVariable(name, cache);
+    }
+    // The variable's slot, created (as the integer 0) when it does not exist yet.
+    ScriptValue& variableSlot(const std::string& name, SlotCache& cache) {
+        if (ScriptValue* slot = findVariable(name, cache)) return *slot;
+        ScriptValue& created = variables_.getOrCreate(name);
+        cache.slot = &created;
+        cache.generation = variables_.generation();
+        return created;
     }
     // After each statement of a block.
     void pollHost(int32_t line) {
@@ -136,6 +139,8 @@ public:
 
 private:
     Interpreter() = default;
+    // The table search behind findVariable, kept out of line so the cached path stays small.
+    ScriptValue* lookUpVariable(const std::string& name, SlotCache& cache);
     ScriptValue callBuiltin(const FuncCallNode& call);
 
     VariableTable variables_;

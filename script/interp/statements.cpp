@@ -18,7 +18,7 @@ const std::map<std::string, size_t>& BlockNode::labels() const {
 }
 
 // block: '{' stmt_list '}'   program: stmt_list
-ScriptValue BlockNode::evaluate(Interpreter& interpreter) const {
+void BlockNode::execute(Interpreter& interpreter) const {
     interpreter.checkStack(line);
     size_t i = 0;
     while (i < statements.size()) {
@@ -36,17 +36,15 @@ ScriptValue BlockNode::evaluate(Interpreter& interpreter) const {
         interpreter.pollHost(statement.line);
         if (interpreter.stopRequest != stop::None) break;
     }
-    return {};
 }
 
 // stmt: IF logic_expr block opt_else
-ScriptValue IfNode::evaluate(Interpreter& interpreter) const {
+void IfNode::execute(Interpreter& interpreter) const {
     if (condition->evaluateTruth(interpreter)) {
         then->execute(interpreter);
     } else if (otherwise) {
         otherwise->execute(interpreter);
     }
-    return {};
 }
 
 namespace {
@@ -68,27 +66,25 @@ bool loopGoesOn(Interpreter& interpreter, const Node& loop, const Node& body) {
 }  // namespace
 
 // stmt: WHILE logic_expr block | LOOP block
-ScriptValue WhileNode::evaluate(Interpreter& interpreter) const {
+void WhileNode::execute(Interpreter& interpreter) const {
     for (;;) {
         if (!endless && !condition->evaluateTruth(interpreter)) break;
         body->execute(interpreter);
         if (!loopGoesOn(interpreter, *this, *body)) break;
     }
-    return {};
 }
 
 // stmt: REPEAT block UNTIL logic_expr
-ScriptValue DoWhileNode::evaluate(Interpreter& interpreter) const {
+void DoWhileNode::execute(Interpreter& interpreter) const {
     for (;;) {
         body->execute(interpreter);
         if (!loopGoesOn(interpreter, *this, *body)) break;
         if (condition->evaluateTruth(interpreter) != repeatWhile) break;
     }
-    return {};
 }
 
 // stmt: FOR '(' expr_or_empty ',' logic_expr_or_empty ',' expr_or_empty ')' block
-ScriptValue ForNode::evaluate(Interpreter& interpreter) const {
+void ForNode::execute(Interpreter& interpreter) const {
     start->execute(interpreter);
     for (;;) {
         if (!condition->evaluateTruth(interpreter)) break;
@@ -96,16 +92,14 @@ ScriptValue ForNode::evaluate(Interpreter& interpreter) const {
         if (!loopGoesOn(interpreter, *this, *body)) break;
         step->execute(interpreter);  // a CONTINUE still runs the step
     }
-    return {};
 }
 
 // stmt: BREAK EOL | CONTINUE EOL
-ScriptValue FlowNode::evaluate(Interpreter& interpreter) const {
+void FlowNode::execute(Interpreter& interpreter) const {
     // An error, EXIT or the host's stop (which the host asks for only once) earlier in the same
     // statement must still end the run: a loop would take a break or continue and go on.
     if (interpreter.stopRequest != stop::Run)
         interpreter.stopRequest = kind == kind::Break ? stop::Break : stop::Continue;
-    return {};
 }
 
 // stmt: EXIT logic_expr EOL | EXIT EOL
@@ -119,11 +113,10 @@ ScriptValue ExitNode::evaluate(Interpreter& interpreter) const {
 }
 
 // stmt: RETURN expr | RETURN
-ScriptValue ReturnNode::evaluate(Interpreter& interpreter) const {
+void ReturnNode::execute(Interpreter& interpreter) const {
     ScriptValue result = value ? value->evaluate(interpreter) : ScriptValue{};
     interpreter.returnValue = std::move(result);
     interpreter.returning = true;
-    return {};
 }
 
 // stmt: GOTO LABEL_IDENT | GOTO expr

@@ -129,6 +129,26 @@ struct ScriptValue {
     ElementList elements;
 
     ScriptValue() = default;
+    // Most values are integers: their copies skip the empty text's copy.
+    ScriptValue(const ScriptValue& other)
+        : isString(other.isString), isArray(other.isArray), intValue(other.intValue), elements(other.elements) {
+        if (!other.text.empty()) text = other.text;
+    }
+    ScriptValue(ScriptValue&& other) noexcept = default;
+    ScriptValue& operator=(const ScriptValue& other) {
+        if (this == &other) return *this;
+        isString = other.isString;
+        isArray = other.isArray;
+        intValue = other.intValue;
+        if (other.text.empty()) {
+            text.clear();
+        } else {
+            text = other.text;
+        }
+        elements = other.elements;
+        return *this;
+    }
+    ScriptValue& operator=(ScriptValue&& other) noexcept = default;
     static ScriptValue integer(int32_t value) {
         ScriptValue result;
         result.intValue = value;
@@ -143,6 +163,18 @@ struct ScriptValue {
     // The empty string for a name ending in '$', else the integer 0: what unassigned names read as.
     static ScriptValue defaultFor(std::string_view name) {
         return !name.empty() && name.back() == '$' ? string({}) : ScriptValue{};
+    }
+
+    // Holds an integer and nothing else, as an assignment of an integer leaves it.
+    bool isPlainInteger() const { return !isString && !isArray && text.empty() && elements.empty(); }
+    void setInteger(int32_t value) {
+        if (!isPlainInteger()) {
+            isString = false;
+            isArray = false;
+            text.clear();
+            elements.clear();
+        }
+        intValue = value;
     }
 
     // Strings and arrays give their text; integers their decimal form.
