@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +14,28 @@ namespace wavelith::script {
 namespace {
 
 std::string stringArgument(const Arguments& arguments, size_t index) { return Interpreter::asString(arguments[index]); }
+
+// An argument's text read in place (a long text is never copied to be measured or searched);
+// only an integer's decimal form is made. It points into the argument: keep it where it is made.
+class TextArgument {
+public:
+    TextArgument(const Arguments& arguments, size_t index) {
+        const ScriptValue& value = arguments[index];
+        if (value.isString || value.isArray) {
+            view_ = value.text;
+        } else {
+            decimal_ = value.toString();
+            view_ = decimal_;
+        }
+    }
+    TextArgument(const TextArgument&) = delete;
+    TextArgument& operator=(const TextArgument&) = delete;
+    std::string_view view() const { return view_; }
+
+private:
+    std::string decimal_;
+    std::string_view view_;
+};
 int32_t integerArgument(const Arguments& arguments, size_t index) { return Interpreter::asInt(arguments[index]); }
 
 // The character rule of the MB family: the lead byte alone decides the length, a stray
@@ -44,12 +67,40 @@ std::string lowerAscii(std::string text) {
 }
 
 // Byte index of find in text, -1 when absent; an empty find is found at 0.
-int64_t findBytes(const std::string& text, const std::string& find) {
-    size_t at = text.find(find);
-    return at == std::string::npos ? -1 : static_cast<int64_t>(at);
+// Horspool's search keyed on the pair of bytes at the end of the window: in a text of short
+// tokens the needle's last byte comes every few bytes, a pair of its bytes far more rarely, so the
+// window mostly moves by nearly the needle's length. Pairs share the 256 entries of the table by
+// a hash; a shared entry keeps the smaller move, which only costs a comparison.
+int64_t findByPairs(std::string_view text, std::string_view find) {
+    const size_t length = find.size();  // at least 2
+    auto pair = [](std::string_view bytes, size_t end) {
+        return (static_cast<unsigned char>(bytes[end - 1]) * 33u + static_cast<unsigned char>(bytes[end])) & 0xFFu;
+    };
+    size_t move[256];
+    std::fill(std::begin(move), std::end(move), length - 1);
+    for (size_t end = 1; end + 1 < length; ++end) move[pair(find, end)] = length - 1 - end;
+    const unsigned last = pair(find, length - 1);
+    const size_t afterCandidate = move[last];
+    move[last] = 0;
+    for (size_t end = length - 1; end < text.size();) {
+        size_t step = move[pair(text, end)];
+        if (step == 0) {
+            size_t start = end + 1 - length;
+            if (text.compare(start, length, find) == 0) return static_cast<int64_t>(start);
+            step = afterCandidate;
+        }
+        end += step;
+    }
+    return -1;
 }
 
-int32_t characterIndex(const std::string& text, int64_t byteIndex) {
+int64_t findBytes(std::string_view text, std::string_view find) {
+    if (find.size() >= 3 && text.size() >= 256) return findByPairs(text, find);
+    size_t at = text.find(find);
+    return at == std::string_view::npos ? -1 : static_cast<int64_t>(at);
+}
+
+int32_t characterIndex(std::string_view text, int64_t byteIndex) {
     return byteIndex < 0 ? -1 : static_cast<int32_t>(countCharacters(std::string_view(text).substr(0, byteIndex)));
 }
 
@@ -81,15 +132,15 @@ std::string trimSet(const Arguments& arguments) {
 // ---- length, search and comparison ----
 
 void builtinStrLen(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    result = ScriptValue::integer(static_cast<int32_t>(stringArgument(arguments, 0).size()));
+    result = ScriptValue::integer(static_cast<int32_t>(TextArgument(arguments, 0).view().size()));
 }
 
 void builtinMbStrLen(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    result = ScriptValue::integer(static_cast<int32_t>(countCharacters(stringArgument(arguments, 0))));
+    result = ScriptValue::integer(static_cast<int32_t>(countCharacters(TextArgument(arguments, 0).view())));
 }
 
 void builtinStrStr(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    int64_t at = findBytes(stringArgument(arguments, 0), stringArgument(arguments, 1));
+    int64_t at = findBytes(TextArgument(arguments, 0).view(), TextArgument(arguments, 1).view());
     result = ScriptValue::integer(static_cast<int32_t>(at));
 }
 
@@ -99,8 +150,8 @@ void builtinStrStrI(Interpreter&, ScriptValue& result, const Arguments& argument
 }
 
 void builtinMbStrStr(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    std::string text = stringArgument(arguments, 0);
-    result = ScriptValue::integer(characterIndex(text, findBytes(text, stringArgument(arguments, 1))));
+    TextArgument text(arguments, 0);
+    result = ScriptValue::integer(characterIndex(text.view(), findBytes(text.view(), TextArgument(arguments, 1).view())));
 }
 
 // Upper-casing keeps every byte where it was, so the byte index holds for the original text.
@@ -126,13 +177,14 @@ void builtinStrCmpI(Interpreter&, ScriptValue& result, const Arguments& argument
 }
 
 void builtinStartsWith(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    std::string text = stringArgument(arguments, 0), prefix = stringArgument(arguments, 1);
-    result = ScriptValue::integer(text.compare(0, prefix.size(), prefix) == 0 ? 1 : 0);
+    TextArgument text(arguments, 0), prefix(arguments, 1);
+    result = ScriptValue::integer(text.view().substr(0, prefix.view().size()) == prefix.view() ? 1 : 0);
 }
 
 void builtinEndsWith(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    std::string text = stringArgument(arguments, 0), suffix = stringArgument(arguments, 1);
-    bool ends = text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    TextArgument textArgument(arguments, 0), suffixArgument(arguments, 1);
+    std::string_view text = textArgument.view(), suffix = suffixArgument.view();
+    bool ends = text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
     result = ScriptValue::integer(ends ? 1 : 0);
 }
 

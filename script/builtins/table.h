@@ -24,6 +24,9 @@ struct BuiltinEntry {
     uint16_t minArgs;
     uint16_t maxArgs;  // 65535: any number
     BuiltinFunction function;
+    // Reads nothing but its arguments (no variable, no array by name): a variable passed to it
+    // may be lent for the call instead of copied.
+    bool argumentsOnly = false;
 };
 
 struct ConstantEntry {

@@ -57,6 +57,9 @@ public:
     }
     // Whether every evaluation yields an integer (never a string), known from the tree alone.
     virtual bool alwaysInteger() const { return false; }
+    // Whether evaluating it can change no variable (no assignment, no call, no array read, which
+    // grows the array), known from the tree alone.
+    virtual bool leavesVariablesAlone() const { return false; }
 
     const int32_t kind;
     const int32_t line;
@@ -84,6 +87,7 @@ public:
     bool evaluateTruth(Interpreter&) const override { return value != 0; }
     const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     bool alwaysInteger() const override { return true; }
+    bool leavesVariablesAlone() const override { return true; }
     const int32_t value;
 
 private:
@@ -96,6 +100,7 @@ public:
         : Node(kind::String, line), text(std::move(text)), constant(ScriptValue::string(this->text)) {}
     ScriptValue evaluate(Interpreter&) const override { return constant; }
     const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
+    bool leavesVariablesAlone() const override { return true; }
     const std::string text;
 
 private:
@@ -115,6 +120,7 @@ public:
     int32_t evaluateInt(Interpreter& interpreter) const override;
     bool evaluateTruth(Interpreter& interpreter) const override;
     const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override;
+    bool leavesVariablesAlone() const override { return true; }
     const std::string name;
     mutable SlotCache cache;
 };
@@ -124,6 +130,7 @@ public:
 class BinaryNode : public Node {
 public:
     bool alwaysInteger() const override { return kind != kind::Add; }
+    bool leavesVariablesAlone() const override { return left->leavesVariablesAlone() && right->leavesVariablesAlone(); }
     const NodePtr left, right;
 
 protected:
@@ -140,6 +147,7 @@ public:
     int32_t evaluateInt(Interpreter& interpreter) const override;
     bool evaluateTruth(Interpreter& interpreter) const override { return evaluateInt(interpreter) != 0; }
     bool alwaysInteger() const override { return true; }
+    bool leavesVariablesAlone() const override { return operand->leavesVariablesAlone(); }
     const NodePtr operand;
 };
 
@@ -202,6 +210,9 @@ public:
           whenTrue(std::move(whenTrue)),
           whenFalse(std::move(whenFalse)) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
+    bool leavesVariablesAlone() const override {
+        return condition->leavesVariablesAlone() && whenTrue->leavesVariablesAlone() && whenFalse->leavesVariablesAlone();
+    }
     const NodePtr condition, whenTrue, whenFalse;
 };
 
@@ -319,6 +330,10 @@ public:
     mutable const FunctionDef* function = nullptr;
     mutable const void* builtin = nullptr;
     mutable uint64_t resolvedGeneration = 0;
+    // For a built-in that reads only its arguments: which arguments are variables that may be
+    // lent to it (nothing evaluated after them can change a variable); found once.
+    mutable std::vector<bool> lendable;
+    mutable bool lendableKnown = false;
 };
 
 class CBCallNode : public Node {

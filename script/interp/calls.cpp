@@ -10,64 +10,23 @@ namespace wavelith::script {
 
 namespace {
 constexpr int32_t MaxCallDepth = 512;
-
-struct SavedVariable {
-    size_t param;  // index into the function's parameters
-    ScriptValue value;
-};
-
-// The values of a call's parameter variables from before the call. Most functions have a few
-// parameters, so they are kept on the stack.
-class SaveList {
-public:
-    explicit SaveList(size_t count) {
-        if (count > Inline) spill_.reserve(count);
-    }
-    SavedVariable* find(const FunctionDef& function, const std::string& name) {
-        for (size_t i = 0; i < size_; ++i)
-            if (function.params[at(i).param] == name) return &at(i);
-        return nullptr;
-    }
-    void add(SavedVariable entry) {
-        if (size_ < Inline) {
-            inline_[size_] = std::move(entry);
-        } else {
-            spill_.push_back(std::move(entry));
-        }
-        ++size_;
-    }
-    // Puts every saved value back, in the byte order of the names.
-    void restore(Interpreter& interpreter, const FunctionDef& function) {
-        if (size_ > 1) {
-            auto byName = [&](const SavedVariable& a, const SavedVariable& b) {
-                return function.params[a.param] < function.params[b.param];
-            };
-            if (size_ <= Inline) {
-                std::sort(inline_, inline_ + size_, byName);
-            } else {
-                spill_.insert(spill_.begin(), std::make_move_iterator(inline_), std::make_move_iterator(inline_ + Inline));
-                std::sort(spill_.begin(), spill_.end(), byName);
-                for (size_t i = 0; i < Inline; ++i) inline_[i] = std::move(spill_[i]);
-                spill_.erase(spill_.begin(), spill_.begin() + Inline);
-            }
-        }
-        for (size_t i = 0; i < size_; ++i) {
-            SavedVariable& entry = at(i);
-            const std::string& name = function.params[entry.param];
-            ScriptValue* slot = interpreter.findVariable(name, function.paramSlots[entry.param]);
-            if (!slot) slot = &interpreter.variables().getOrCreate(name);
-            *slot = std::move(entry.value);
-        }
-    }
-
-private:
-    static constexpr size_t Inline = 4;
-    SavedVariable& at(size_t i) { return i < Inline ? inline_[i] : spill_[i - Inline]; }
-    SavedVariable inline_[Inline];
-    std::vector<SavedVariable> spill_;
-    size_t size_ = 0;
-};
 }  // namespace
+
+// Puts every value the call saved back, in the byte order of the names, and takes them off the
+// stack.
+void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
+    auto first = savedStack_.begin() + static_cast<std::ptrdiff_t>(frame);
+    if (savedStack_.end() - first > 1) {
+        std::sort(first, savedStack_.end(), [&](const SavedParameter& a, const SavedParameter& b) {
+            return function.params[a.param] < function.params[b.param];
+        });
+    }
+    for (auto entry = first; entry != savedStack_.end(); ++entry) {
+        const std::string& name = function.params[entry->param];
+        variableSlot(name, function.paramSlots[entry->param]) = std::move(entry->value);
+    }
+    savedStack_.resize(frame);
+}
 
 // factor: IDENTIFIER '(' args ')'
 ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callFunction(*this); }
@@ -91,7 +50,16 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
 
     const FunctionDef& function = *call.function;
     size_t bound = std::min(function.params.size(), call.arguments.size());
-    SaveList saved(bound);
+    size_t frame = savedStack_.size();
+    // Whatever leaves the call without restoring (an error in an argument) still drops its
+    // entries.
+    struct FrameGuard {
+        std::vector<SavedParameter>& stack;
+        size_t frame;
+        ~FrameGuard() {
+            if (stack.size() > frame) stack.resize(frame);
+        }
+    } guard{savedStack_, frame};
     // Saved values live outside the variable table, one set per call in progress: together they
     // are held to the limits of one value, or a deep recursion over a long text would keep a copy
     // of it at every level.
@@ -106,15 +74,16 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
             checkSize(savedParameters_);
         }
         ScriptValue old = existing ? *existing : ScriptValue::defaultFor(param);
-        if (SavedVariable* duplicate = saved.find(function, param)) {
+        // A name given twice keeps one entry: the value from before its last binding.
+        auto duplicate = std::find_if(savedStack_.begin() + static_cast<std::ptrdiff_t>(frame), savedStack_.end(),
+                                      [&](const SavedParameter& entry) { return function.params[entry.param] == param; });
+        if (duplicate != savedStack_.end()) {
             duplicate->value = std::move(old);
         } else {
-            saved.add({i, std::move(old)});
+            savedStack_.push_back({i, std::move(old)});
         }
         ScriptValue argument = call.arguments[i]->evaluate(*this);
-        ScriptValue* slot = findVariable(param, cache);
-        if (!slot) slot = &variables_.getOrCreate(param);
-        *slot = std::move(argument);
+        variableSlot(param, cache) = std::move(argument);
     }
 
     ++callDepth;
@@ -123,7 +92,7 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
     } catch (GotoException&) {
         --callDepth;
         savedParameters_ -= savedHere;
-        saved.restore(*this, function);
+        restoreParameters(function, frame);
         throw;
     }
     --callDepth;
@@ -134,26 +103,86 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
         result = std::move(returnValue);
         returnValue = ScriptValue{};
     }
-    saved.restore(*this, function);
+    restoreParameters(function, frame);
     return result;
 }
 
+namespace {
+// Variables lent to a built-in for its call: their values are moved into the argument list and
+// moved back afterwards, however the call ends, so a long text is never copied to be read.
+class LentVariables {
+public:
+    explicit LentVariables(Arguments& arguments) : arguments_(arguments) {}
+    LentVariables(const LentVariables&) = delete;
+    LentVariables& operator=(const LentVariables&) = delete;
+    ~LentVariables() {
+        for (const Loan& loan : loans_) *loan.slot = std::move(arguments_[loan.index]);
+    }
+    bool lent(const ScriptValue* slot) const {
+        return std::any_of(loans_.begin(), loans_.end(), [&](const Loan& loan) { return loan.slot == slot; });
+    }
+    void lend(size_t index, ScriptValue& slot) {
+        loans_.push_back({index, &slot});
+        arguments_[index] = std::move(slot);
+    }
+
+private:
+    struct Loan {
+        size_t index;
+        ScriptValue* slot;
+    };
+    Arguments& arguments_;
+    std::vector<Loan> loans_;
+};
+
+const std::vector<bool>& lendableArguments(const FuncCallNode& call) {
+    if (!call.lendableKnown) {
+        call.lendable.assign(call.arguments.size(), false);
+        bool restLeavesVariablesAlone = true;
+        for (size_t i = call.arguments.size(); i-- > 0;) {
+            call.lendable[i] = restLeavesVariablesAlone && call.arguments[i]->kind == kind::Var;
+            restLeavesVariablesAlone = restLeavesVariablesAlone && call.arguments[i]->leavesVariablesAlone();
+        }
+        call.lendableKnown = true;
+    }
+    return call.lendable;
+}
+}  // namespace
+
 ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
-    Arguments arguments;
-    arguments.reserve(call.arguments.size());
+    if (!call.builtin) {
+        std::string name = upperAscii(call.name);
+        if (!name.empty() && name.back() == '$') name.pop_back();
+        call.builtin = findBuiltin(name);
+    }
+    auto* entry = static_cast<const BuiltinEntry*>(call.builtin);
+    const std::vector<bool>* lendable = entry && entry->argumentsOnly ? &lendableArguments(call) : nullptr;
+
+    Arguments arguments(call.arguments.size());
+    LentVariables loans(arguments);
     // A built-in may make one value of all its arguments (ARRAYADD): together they are held to
     // the limits of one.
     ValueSize passed;
-    for (const NodePtr& argument : call.arguments) {
-        arguments.push_back(argument->evaluate(*this));
-        passed += arguments.back().size();
+    std::vector<std::pair<size_t, ScriptValue*>> toLend;
+    for (size_t i = 0; i < call.arguments.size(); ++i) {
+        const Node& argument = *call.arguments[i];
+        ScriptValue* slot = nullptr;
+        if (lendable && (*lendable)[i]) {
+            const auto& variable = static_cast<const VarNode&>(argument);
+            slot = findVariable(variable.name, variable.cache);
+        }
+        // Nothing after this argument can change the variable, so it is read when the call begins.
+        if (slot && std::none_of(toLend.begin(), toLend.end(), [&](const auto& loan) { return loan.second == slot; })) {
+            toLend.emplace_back(i, slot);
+            passed += slot->size();
+        } else {
+            arguments[i] = argument.evaluate(*this);
+            passed += arguments[i].size();
+        }
         checkSize(passed);
     }
+    for (const auto& [index, slot] : toLend) loans.lend(index, *slot);
 
-    std::string name = upperAscii(call.name);
-    if (!name.empty() && name.back() == '$') name.pop_back();
-    if (!call.builtin) call.builtin = findBuiltin(name);
-    auto* entry = static_cast<const BuiltinEntry*>(call.builtin);
     if (entry && arguments.size() >= entry->minArgs && arguments.size() <= entry->maxArgs) {
         ScriptValue result;
         int32_t outerLine = callLine_;
@@ -165,6 +194,8 @@ ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
         callName_ = outerName;
         return result;
     }
+    std::string name = upperAscii(call.name);
+    if (!name.empty() && name.back() == '$') name.pop_back();
     if (name == "ASSERT" && arguments.size() == 2) {
         if (arguments[0].toInt() == 0) {
             // The script's own text, unchanged: no prefix, no line.

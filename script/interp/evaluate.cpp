@@ -269,7 +269,11 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
             if (slot && slot->isString && !slot->isArray) {
                 // Appending in place is what storing "old text + added" amounts to; it keeps a
                 // string built piece by piece from being copied at every step.
-                appendText(slot->text, added.toString());
+                if (added.isString || added.isArray) {
+                    appendText(slot->text, added.text);
+                } else {
+                    appendText(slot->text, added.toString());
+                }
                 slot->intValue = 0;
                 return true;
             }

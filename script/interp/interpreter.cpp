@@ -68,6 +68,7 @@ void Interpreter::runReset() {
     exitCode = 0;
     callDepth = 0;
     savedParameters_ = {};
+    savedStack_.clear();
     returning = false;
     returnValue = ScriptValue{};
     mustVarDef_ = false;

@@ -153,8 +153,16 @@ private:
     const std::string noName_;
     ScriptHostCallbacks host_;
     const char* stackFloor_ = nullptr;
-    // What the calls in progress have saved of their parameters' variables.
+    // What the calls in progress have saved of their parameters' variables: one stack for all of
+    // them, each call's entries on top of its caller's, so a call allocates nothing once it has
+    // grown; and their total size.
+    struct SavedParameter {
+        size_t param;  // index into the function's parameters
+        ScriptValue value;
+    };
+    std::vector<SavedParameter> savedStack_;
     ValueSize savedParameters_;
+    void restoreParameters(const FunctionDef& function, size_t frame);
 };
 
 }  // namespace wavelith::script

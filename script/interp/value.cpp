@@ -1,16 +1,26 @@
 #include "script/interp/value.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace wavelith::script {
 
 void limitExceeded() { throw ValueTooLarge(); }
 
+void ScriptValue::copyDataFrom(const ScriptValue& other) {
+    text = other.text;
+    elements = other.elements;
+}
+
+void ScriptValue::moveDataFrom(ScriptValue& other) noexcept {
+    text = std::move(other.text);
+    elements = std::move(other.elements);
+}
+
 std::string ScriptValue::toString() const {
     if (isString || isArray) return text;
     char buffer[16];
-    int length = std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(intValue));
-    return std::string(buffer, static_cast<size_t>(length));
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, intValue).ptr;
+    return std::string(buffer, end);
 }
 
 int32_t ScriptValue::toInt() const { return isString ? readInteger(text) : intValue; }

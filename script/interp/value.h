@@ -94,6 +94,7 @@ public:
 
     size_t size() const;
     bool empty() const { return size() == 0; }
+    bool allocated() const { return block_ != nullptr; }
     const ScriptValue& operator[](size_t index) const;
     const Items& items() const;
     Items::const_iterator begin() const { return items().begin(); }
@@ -129,26 +130,31 @@ struct ScriptValue {
     ElementList elements;
 
     ScriptValue() = default;
-    // Most values are integers: their copies skip the empty text's copy.
-    ScriptValue(const ScriptValue& other)
-        : isString(other.isString), isArray(other.isArray), intValue(other.intValue), elements(other.elements) {
-        if (!other.text.empty()) text = other.text;
+    // Most values are integers: copies and moves of a value without text or elements only take
+    // its three fields, and the rest is out of line so that the short way is inlined.
+    ScriptValue(const ScriptValue& other) : isString(other.isString), isArray(other.isArray), intValue(other.intValue) {
+        if (other.holdsData()) copyDataFrom(other);
     }
-    ScriptValue(ScriptValue&& other) noexcept = default;
+    ScriptValue(ScriptValue&& other) noexcept
+        : isString(other.isString), isArray(other.isArray), intValue(other.intValue) {
+        if (other.holdsData()) moveDataFrom(other);
+    }
     ScriptValue& operator=(const ScriptValue& other) {
         if (this == &other) return *this;
         isString = other.isString;
         isArray = other.isArray;
         intValue = other.intValue;
-        if (other.text.empty()) {
-            text.clear();
-        } else {
-            text = other.text;
-        }
-        elements = other.elements;
+        if (holdsData() || other.holdsData()) copyDataFrom(other);
         return *this;
     }
-    ScriptValue& operator=(ScriptValue&& other) noexcept = default;
+    ScriptValue& operator=(ScriptValue&& other) noexcept {
+        isString = other.isString;
+        isArray = other.isArray;
+        intValue = other.intValue;
+        if (holdsData() || other.holdsData()) moveDataFrom(other);
+        return *this;
+    }
+    ~ScriptValue() = default;
     static ScriptValue integer(int32_t value) {
         ScriptValue result;
         result.intValue = value;
@@ -183,6 +189,11 @@ struct ScriptValue {
     int32_t toInt() const;
     // The test of IF, loops and ?: (not of &&, || and !, which use toInt).
     bool truth() const { return isString ? !text.empty() : intValue != 0; }
+    // Whether it has a text or an element block, what copies and moves must carry over.
+    bool holdsData() const { return !text.empty() || elements.allocated(); }
+    void copyDataFrom(const ScriptValue& other);
+    void moveDataFrom(ScriptValue& other) noexcept;
+
     // Its text and everything its elements hold, in constant time.
     ValueSize size() const {
         ValueSize inside = elements.held();

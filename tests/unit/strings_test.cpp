@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using wavelith::script::testing::ScriptRunner;
 
@@ -75,6 +76,34 @@ TEST(FormatBuiltin, OneConversionNeverExceedsTheBuffer) {
     EXPECT_EQ(runner.show(R"(FORMAT("%4094d|", 123))"), std::string(4091, ' ') + "123|");
     EXPECT_EQ(runner.show(R"(FORMAT("%4096s|", "xy"))"), std::string(4094, ' ') + "x|");
     EXPECT_EQ(runner.show(R"(STRLEN(FORMAT("%s%s", PADLEFT("", 5000, "a"), "b")))"), "4096");
+}
+
+// A long search moves by pairs of bytes; over a small alphabet (many partial matches, pairs that
+// share a table entry, bytes above 0x7F) it must find exactly what a plain search finds.
+TEST(StringBuiltins, LongSearchFindsTheFirstMatch) {
+    ScriptRunner runner;
+    const std::string letters[] = {"a", "b", "\xC3\xA9"};
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % below;
+    };
+    for (int round = 0; round < 60; ++round) {
+        std::string text, find;
+        std::vector<uint32_t> picked;
+        for (uint32_t i = 0, size = 256 + next(1500); i < size; ++i) picked.push_back(next(3));
+        for (uint32_t letter : picked) text += letters[letter];
+        if (round % 2 == 0) {
+            // Whole characters only: a script's text is UTF-8.
+            size_t from = next(static_cast<uint32_t>(picked.size() - 20));
+            for (size_t i = from, end = from + 3 + next(12); i < end; ++i) find += letters[picked[i]];
+        } else {
+            for (uint32_t i = 0, size = 3 + next(10); i < size; ++i) find += letters[next(2)];
+        }
+        size_t expected = text.find(find);
+        std::string want = expected == std::string::npos ? "-1" : std::to_string(expected);
+        ASSERT_EQ(runner.show("STRSTR(\"" + text + "\", \"" + find + "\")"), want) << find;
+    }
 }
 
 }  // namespace
