@@ -64,11 +64,42 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
     array->elements.edit([descending](ElementList::Items& items) {
-        std::sort(items.begin(), items.end(), [descending](const ScriptValue& a, const ScriptValue& b) {
-            char left[12], right[12];
-            int order = stringForm(a, left).compare(stringForm(b, right));
-            return descending ? order > 0 : order < 0;
+        // The sort runs on small stand-ins (the element's text and where it is), then the
+        // elements move once to their places. std::sort does the same steps whatever it sorts,
+        // so elements with the same text end in the same order as when sorted themselves.
+        std::string decimals;
+        for (const ScriptValue& item : items) {
+            if (!item.isString && !item.isArray) {
+                char buffer[12];
+                decimals += stringForm(item, buffer);
+            }
+        }
+        struct StandIn {
+            std::string_view text;
+            size_t index;
+        };
+        std::vector<StandIn> order;
+        order.reserve(items.size());
+        size_t decimal = 0;
+        for (size_t i = 0; i < items.size(); ++i) {
+            const ScriptValue& item = items[i];
+            if (item.isString || item.isArray) {
+                order.push_back({item.text, i});
+            } else {
+                char buffer[12];
+                size_t length = stringForm(item, buffer).size();
+                order.push_back({std::string_view(decimals).substr(decimal, length), i});
+                decimal += length;
+            }
+        }
+        std::sort(order.begin(), order.end(), [descending](const StandIn& a, const StandIn& b) {
+            int comparison = a.text.compare(b.text);
+            return descending ? comparison > 0 : comparison < 0;
         });
+        ElementList::Items sorted;
+        sorted.reserve(items.size());
+        for (const StandIn& standIn : order) sorted.push_back(std::move(items[standIn.index]));
+        items.swap(sorted);
     });
     result = ScriptValue::integer(1);
 }

@@ -1,5 +1,7 @@
 // The regular-expression built-ins over Boost.Regex. Text, pattern and replacement reach the
-// library as UTF-16; positions come back as byte offsets into the script's own UTF-8 text.
+// library as UTF-16; positions come back as byte offsets into the script's own UTF-8 text. When
+// all of them are ASCII, where both forms hold the same units, they go as they are to the
+// library's byte engine, which matches sets by table instead of by comparing ranges.
 // Whatever the library throws (a bad pattern, its complexity limit, memory) ends in the
 // built-in's failure value, never in the run's error handler; a match that grows too complex
 // also tells the host why. Only a result beyond the engine's value limits ends the run (106).
@@ -17,19 +19,24 @@
 #include "script/interp/interpreter.h"
 #include "script/interp/text.h"
 
+#include <algorithm>
 #include <iterator>
 #include <locale>
+#include <optional>
 #include <type_traits>
 
 namespace wavelith::script {
 
 namespace {
 #ifdef _WIN32
-using Traits = boost::regex_traits<wchar_t, boost::w32_regex_traits<wchar_t>>;
+template <typename Char>
+using Traits = boost::regex_traits<Char, boost::w32_regex_traits<Char>>;
 #else
-using Traits = boost::regex_traits<wchar_t>;
+template <typename Char>
+using Traits = boost::regex_traits<Char>;
 #endif
-using Regex = boost::basic_regex<wchar_t, Traits>;
+template <typename Char>
+using Regex = boost::basic_regex<Char, Traits<Char>>;
 namespace flags = boost::regex_constants;
 
 // Every character the matcher reads costs a step. The library bounds the states it visits in one
@@ -51,16 +58,17 @@ private:
 };
 
 // A pointer into the text that spends a step at every read.
+template <typename Char>
 class CountedIterator {
 public:
     using iterator_category = std::random_access_iterator_tag;
-    using value_type = wchar_t;
+    using value_type = Char;
     using difference_type = std::ptrdiff_t;
-    using pointer = const wchar_t*;
-    using reference = const wchar_t&;
+    using pointer = const Char*;
+    using reference = const Char&;
 
     CountedIterator() = default;
-    CountedIterator(const wchar_t* at, StepBudget& budget) : at_(at), budget_(&budget) {}
+    CountedIterator(const Char* at, StepBudget& budget) : at_(at), budget_(&budget) {}
 
     reference operator*() const {
         budget_->spend();
@@ -85,25 +93,64 @@ public:
     friend bool operator>=(const CountedIterator& a, const CountedIterator& b) { return a.at_ >= b.at_; }
 
 private:
-    const wchar_t* at_ = nullptr;
+    const Char* at_ = nullptr;
     StepBudget* budget_ = nullptr;
 };
-using Iterator = boost::regex_iterator<CountedIterator, wchar_t, Traits>;
-
-// The text as the matcher sees it, with the budget of one built-in call.
-struct CountedText {
-    explicit CountedText(std::wstring units) : text(std::move(units)), budget(text.size()) {}
-    CountedIterator begin() { return {text.data(), budget}; }
-    CountedIterator end() { return {text.data() + text.size(), budget}; }
-    std::wstring text;
-    StepBudget budget;
-};
+template <typename Char>
+using Iterator = boost::regex_iterator<CountedIterator<Char>, Char, Traits<Char>>;
 
 // UTF-16 units held in wchar_t whatever its width, so both builds see the same units: a
-// character beyond the BMP is two of them, as on Windows.
-std::wstring toLibrary(std::string_view utf8) {
-    std::u16string units = utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
+// character beyond the BMP is two of them, as on Windows. ASCII text goes to the byte engine as
+// it is.
+template <typename Char>
+std::basic_string<Char> toLibrary(std::string_view utf8) {
+    if constexpr (std::is_same_v<Char, char>) {
+        return std::string(utf8);
+    } else {
+        std::u16string units = utf8ToUtf16(utf8);
+        return std::wstring(units.begin(), units.end());
+    }
+}
+
+// The text as the matcher sees it, with the budget of one built-in call. ASCII text is read where
+// it is, which must outlive this.
+template <typename Char>
+struct CountedText {
+    explicit CountedText(std::string_view utf8) {
+        if constexpr (std::is_same_v<Char, char>) {
+            text = utf8;
+        } else {
+            converted = toLibrary<Char>(utf8);
+            text = converted;
+        }
+        budget = StepBudget(text.size());
+    }
+    CountedIterator<Char> begin() { return {text.data(), budget}; }
+    CountedIterator<Char> end() { return {text.data() + text.size(), budget}; }
+    std::basic_string<Char> converted;
+    std::basic_string_view<Char> text;
+    StepBudget budget{0};
+};
+
+bool isAscii(std::string_view text) {
+    // Whole blocks at a time: the test runs over every text before each search.
+    constexpr size_t Block = 256;
+    size_t at = 0;
+    for (; at + Block <= text.size(); at += Block) {
+        unsigned char high = 0;
+        for (size_t i = at; i < at + Block; ++i) high |= static_cast<unsigned char>(text[i]);
+        if (high & 0x80) return false;
+    }
+    for (; at < text.size(); ++at)
+        if (static_cast<unsigned char>(text[at]) & 0x80) return false;
+    return true;
+}
+
+// An argument's text without a copy when it is a string.
+std::string_view textOf(const ScriptValue& argument, std::string& decimal) {
+    if (argument.isString || argument.isArray) return argument.text;
+    decimal = argument.toString();
+    return decimal;
 }
 
 // Walks the converted text alongside its UTF-8 source, turning unit indices into byte offsets.
@@ -148,8 +195,9 @@ Options readOptions(const ScriptValue& argument) {
     return options;
 }
 
-Regex compile(const std::string& pattern, bool ignoreCase) {
-    Regex regex;
+template <typename Char>
+Regex<Char> compile(const std::string& pattern, bool ignoreCase) {
+    Regex<Char> regex;
 #ifndef _WIN32
     // The classic locale folds only ASCII letters; a UTF-8 one folds like the Win32 traits.
     static const std::locale folding = [] {
@@ -161,13 +209,38 @@ Regex compile(const std::string& pattern, bool ignoreCase) {
     }();
     regex.imbue(folding);
 #endif
-    regex.assign(toLibrary(pattern), ignoreCase ? flags::icase : flags::normal);
+    regex.assign(toLibrary<Char>(pattern), ignoreCase ? flags::icase : flags::normal);
     return regex;
 }
 
+// Runs body with the byte engine when every text is ASCII and the pattern compiles there, else
+// with the UTF-16 one. Equivalence classes and collating elements ([=a=], [.a.]) follow the
+// locale's collation, which differs between the two: they always take the UTF-16 engine.
+template <typename Body>
+void withEngine(std::initializer_list<std::string_view> texts, const std::string& pattern, bool ignoreCase,
+                Body&& body) {
+    bool bytes = std::all_of(texts.begin(), texts.end(), isAscii) && isAscii(pattern) &&
+                 pattern.find("[=") == std::string::npos && pattern.find("[.") == std::string::npos;
+    if (bytes) {
+        std::optional<Regex<char>> regex;
+        try {
+            regex = compile<char>(pattern, ignoreCase);
+        } catch (const boost::regex_error&) {
+            // A pattern the byte engine refuses (\x{100}) gets its verdict from the other one.
+        }
+        if (regex) return body(*regex);
+    }
+    body(compile<wchar_t>(pattern, ignoreCase));
+}
+
+// ASCII text: every unit is one byte.
+struct SameOffsets {
+    size_t at(size_t index) const { return index; }
+};
+
 // Hands a replacement to put (see writeWithinLimit) as UTF-8, a few thousand units at a time;
 // a surrogate pair is never cut in two.
-template <typename Put>
+template <typename Char, typename Put>
 class Utf8Output {
 public:
     using iterator_category = std::output_iterator_tag;
@@ -175,11 +248,12 @@ public:
     using difference_type = std::ptrdiff_t;
     using pointer = void;
     using reference = void;
+    using Pending = std::conditional_t<std::is_same_v<Char, char>, std::string, std::u16string>;
 
     // The library copies output iterators: the units not yet handed on live in pending.
-    Utf8Output(std::u16string& pending, Put& put) : pending_(&pending), put_(&put) {}
-    Utf8Output& operator=(wchar_t unit) {
-        pending_->push_back(static_cast<char16_t>(unit));
+    Utf8Output(Pending& pending, Put& put) : pending_(&pending), put_(&put) {}
+    Utf8Output& operator=(Char unit) {
+        pending_->push_back(static_cast<typename Pending::value_type>(unit));
         if (pending_->size() >= 4096 && !(unit >= 0xD800 && unit <= 0xDBFF)) flush();
         return *this;
     }
@@ -187,12 +261,16 @@ public:
     Utf8Output& operator++() { return *this; }
     Utf8Output& operator++(int) { return *this; }
     void flush() {
-        (*put_)(utf16ToUtf8(*pending_));
+        if constexpr (std::is_same_v<Char, char>) {
+            (*put_)(std::string_view(*pending_));
+        } else {
+            (*put_)(utf16ToUtf8(*pending_));
+        }
         pending_->clear();
     }
 
 private:
-    std::u16string* pending_;
+    Pending* pending_;
     Put* put_;
 };
 
@@ -220,9 +298,13 @@ void guarded(Interpreter& interpreter, ScriptValue& result, ScriptValue failure,
 void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = arguments.size() > 2 ? readOptions(arguments[2]) : Options{};
-        Regex regex = compile(arguments[1].toString(), options.ignoreCase);
-        CountedText text(toLibrary(arguments[0].toString()));
-        result = ScriptValue::integer(boost::regex_match(text.begin(), text.end(), regex, options.match) ? 1 : 0);
+        std::string decimal;
+        std::string_view subject = textOf(arguments[0], decimal);
+        withEngine({subject}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+            using Char = typename std::decay_t<decltype(regex)>::value_type;
+            CountedText<Char> text(subject);
+            result = ScriptValue::integer(boost::regex_match(text.begin(), text.end(), regex, options.match) ? 1 : 0);
+        });
     });
 }
 
@@ -231,17 +313,23 @@ void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Argu
 void builtinRegexReplace(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     guarded(interpreter, result, ScriptValue::string({}), [&] {
         Options options = arguments.size() > 3 ? readOptions(arguments[3]) : Options{};
-        Regex regex = compile(arguments[1].toString(), options.ignoreCase);
-        CountedText text(toLibrary(arguments[0].toString()));
-        std::wstring format = toLibrary(arguments[2].toString());
-        // Replaced once to measure and once to keep: a result beyond the limit is never built.
-        result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
-            text.budget = StepBudget(text.text.size());
-            std::u16string pending;
-            Utf8Output<std::remove_reference_t<decltype(put)>> output(pending, put);
-            boost::regex_replace(output, text.begin(), text.end(), regex, format, options.match | flags::format_default);
-            output.flush();
-        }));
+        std::string decimal, replacement = arguments[2].toString();
+        std::string_view subject = textOf(arguments[0], decimal);
+        withEngine({subject, replacement}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+            using Char = typename std::decay_t<decltype(regex)>::value_type;
+            CountedText<Char> text(subject);
+            std::basic_string<Char> format = toLibrary<Char>(replacement);
+            // Replaced once to measure and once to keep: a result beyond the limit is never built.
+            result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
+                text.budget = StepBudget(text.text.size());
+                using Output = Utf8Output<Char, std::remove_reference_t<decltype(put)>>;
+                typename Output::Pending pending;
+                Output output(pending, put);
+                boost::regex_replace(output, text.begin(), text.end(), regex, format,
+                                     options.match | flags::format_default);
+                output.flush();
+            }));
+        });
     });
 }
 
@@ -261,29 +349,38 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
     }
     guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = withOptions ? readOptions(arguments[2]) : Options{};
-        Regex regex = compile(arguments[1].toString(), options.ignoreCase);
-        std::string utf8 = arguments[0].toString();
-        CountedText text(toLibrary(utf8));
-        Iterator match(text.begin(), text.end(), regex, options.match), end;
-        ByteOffsets offsets(utf8, text.text);
-        ScriptValue *positions = nullptr, *lengths = nullptr;
-        if (withArrays) {
-            VariableTable& variables = interpreter.variables();
-            writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
-            writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
-            // Both stay valid: nothing below adds or removes a variable.
-            positions = variables.find(positionsName);
-            lengths = variables.find(lengthsName);
-        }
-        size_t count = 0;
-        for (; match != end; ++match, ++count) {
-            if (!withArrays) continue;
-            auto start = static_cast<size_t>(match->position());
-            size_t first = offsets.at(start), last = offsets.at(start + static_cast<size_t>(match->length()));
-            writeElement(*positions, positionsName, count, ScriptValue::integer(static_cast<int32_t>(first)));
-            writeElement(*lengths, lengthsName, count, ScriptValue::integer(static_cast<int32_t>(last - first)));
-        }
-        result = ScriptValue::integer(static_cast<int32_t>(count));
+        std::string decimal;
+        std::string_view utf8 = textOf(arguments[0], decimal);
+        withEngine({utf8}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+            using Char = typename std::decay_t<decltype(regex)>::value_type;
+            CountedText<Char> text(utf8);
+            Iterator<Char> match(text.begin(), text.end(), regex, options.match), end;
+            auto offsets = [&] {
+                if constexpr (std::is_same_v<Char, char>) {
+                    return SameOffsets{};
+                } else {
+                    return ByteOffsets(utf8, text.converted);
+                }
+            }();
+            ScriptValue *positions = nullptr, *lengths = nullptr;
+            if (withArrays) {
+                VariableTable& variables = interpreter.variables();
+                writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
+                writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
+                // Both stay valid: nothing below adds or removes a variable.
+                positions = variables.find(positionsName);
+                lengths = variables.find(lengthsName);
+            }
+            size_t count = 0;
+            for (; match != end; ++match, ++count) {
+                if (!withArrays) continue;
+                auto start = static_cast<size_t>(match->position());
+                size_t first = offsets.at(start), last = offsets.at(start + static_cast<size_t>(match->length()));
+                writeElement(*positions, positionsName, count, ScriptValue::integer(static_cast<int32_t>(first)));
+                writeElement(*lengths, lengthsName, count, ScriptValue::integer(static_cast<int32_t>(last - first)));
+            }
+            result = ScriptValue::integer(static_cast<int32_t>(count));
+        });
     });
 }
 
