@@ -70,26 +70,37 @@ std::string lowerAscii(std::string text) {
 // Horspool's search keyed on the pair of bytes at the end of the window: in a text of short
 // tokens the needle's last byte comes every few bytes, a pair of its bytes far more rarely, so the
 // window mostly moves by nearly the needle's length. Pairs share the 256 entries of the table by
-// a hash; a shared entry keeps the smaller move, which only costs a comparison.
+// a hash; a shared entry keeps the smaller move, which only costs a comparison. The move for a
+// pair the needle lacks does not depend on the table, so those steps run without waiting on it.
 int64_t findByPairs(std::string_view text, std::string_view find) {
-    const size_t length = find.size();  // at least 2
+    const size_t length = find.size();  // at least 3
     auto pair = [](std::string_view bytes, size_t end) {
         return (static_cast<unsigned char>(bytes[end - 1]) * 33u + static_cast<unsigned char>(bytes[end])) & 0xFFu;
     };
-    size_t move[256];
-    std::fill(std::begin(move), std::end(move), length - 1);
-    for (size_t end = 1; end + 1 < length; ++end) move[pair(find, end)] = length - 1 - end;
-    const unsigned last = pair(find, length - 1);
-    const size_t afterCandidate = move[last];
-    move[last] = 0;
+    // Where in the needle the last pair of each hash ends; 0: nowhere.
+    size_t lastEnd[256] = {};
+    for (size_t end = 1; end < length; ++end) lastEnd[pair(find, end)] = end;
+    // After a window ending in the needle's own last pair did not match: the next pair before it
+    // with the same hash.
+    const unsigned lastPair = pair(find, length - 1);
+    size_t afterCandidate = length - 1;
+    for (size_t end = length - 2; end >= 1; --end) {
+        if (pair(find, end) == lastPair) {
+            afterCandidate = length - 1 - end;
+            break;
+        }
+    }
     for (size_t end = length - 1; end < text.size();) {
-        size_t step = move[pair(text, end)];
-        if (step == 0) {
+        size_t at = lastEnd[pair(text, end)];
+        if (at == 0) {
+            end += length - 1;
+        } else if (at < length - 1) {
+            end += length - 1 - at;
+        } else {
             size_t start = end + 1 - length;
             if (text.compare(start, length, find) == 0) return static_cast<int64_t>(start);
-            step = afterCandidate;
+            end += afterCandidate;
         }
-        end += step;
     }
     return -1;
 }

@@ -88,6 +88,12 @@ TEST(StringBuiltins, LongSearchFindsTheFirstMatch) {
         seed = seed * 1103515245u + 12345u;
         return (seed >> 16) % below;
     };
+    // A window that ends like the needle but fails, with the match one needle's length further.
+    for (size_t pad = 298; pad < 304; ++pad) {
+        std::string padding(pad, 'x');
+        EXPECT_EQ(runner.show("STRSTR(\"" + padding + "abab\", \"bab\")"), std::to_string(pad + 1));
+        EXPECT_EQ(runner.show("STRSTR(\"" + padding + "cabcab\", \"bcab\")"), std::to_string(pad + 2));
+    }
     for (int round = 0; round < 60; ++round) {
         std::string text, find;
         std::vector<uint32_t> picked;
