@@ -74,25 +74,37 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
                 decimals += stringForm(item, buffer);
             }
         }
+        // The first eight bytes as one number order the texts as the bytes do (a shorter text
+        // is padded with zero bytes); only texts that agree on them are compared in full.
         struct StandIn {
+            uint64_t prefix;
             std::string_view text;
             size_t index;
+        };
+        auto prefixOf = [](std::string_view text) {
+            uint64_t prefix = 0;
+            for (size_t i = 0; i < 8; ++i)
+                prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+            return prefix;
         };
         std::vector<StandIn> order;
         order.reserve(items.size());
         size_t decimal = 0;
         for (size_t i = 0; i < items.size(); ++i) {
             const ScriptValue& item = items[i];
+            std::string_view text;
             if (item.isString || item.isArray) {
-                order.push_back({item.text, i});
+                text = item.text;
             } else {
                 char buffer[12];
                 size_t length = stringForm(item, buffer).size();
-                order.push_back({std::string_view(decimals).substr(decimal, length), i});
+                text = std::string_view(decimals).substr(decimal, length);
                 decimal += length;
             }
+            order.push_back({prefixOf(text), text, i});
         }
         std::sort(order.begin(), order.end(), [descending](const StandIn& a, const StandIn& b) {
+            if (a.prefix != b.prefix) return descending ? a.prefix > b.prefix : a.prefix < b.prefix;
             int comparison = a.text.compare(b.text);
             return descending ? comparison > 0 : comparison < 0;
         });

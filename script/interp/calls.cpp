@@ -73,17 +73,22 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
             savedParameters_ += existing->size();
             checkSize(savedParameters_);
         }
-        ScriptValue old = existing ? *existing : ScriptValue::defaultFor(param);
         // A name given twice keeps one entry: the value from before its last binding.
         auto duplicate = std::find_if(savedStack_.begin() + static_cast<std::ptrdiff_t>(frame), savedStack_.end(),
                                       [&](const SavedParameter& entry) { return function.params[entry.param] == param; });
         if (duplicate != savedStack_.end()) {
-            duplicate->value = std::move(old);
+            duplicate->value = existing ? *existing : ScriptValue::defaultFor(param);
         } else {
-            savedStack_.push_back({i, std::move(old)});
+            savedStack_.push_back({i, existing ? *existing : ScriptValue::defaultFor(param)});
         }
-        ScriptValue argument = call.arguments[i]->evaluate(*this);
-        variableSlot(param, cache) = std::move(argument);
+        const Node& argument = *call.arguments[i];
+        if (argument.alwaysInteger()) {
+            int32_t value = argument.evaluateInt(*this);
+            variableSlot(param, cache).setInteger(value);
+        } else {
+            ScriptValue value = argument.evaluate(*this);
+            variableSlot(param, cache) = std::move(value);
+        }
     }
 
     ++callDepth;
@@ -101,7 +106,7 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
     if (returning) {
         returning = false;
         result = std::move(returnValue);
-        returnValue = ScriptValue{};
+        returnValue.setInteger(0);
     }
     restoreParameters(function, frame);
     return result;

@@ -114,8 +114,13 @@ ScriptValue ExitNode::evaluate(Interpreter& interpreter) const {
 
 // stmt: RETURN expr | RETURN
 void ReturnNode::execute(Interpreter& interpreter) const {
-    ScriptValue result = value ? value->evaluate(interpreter) : ScriptValue{};
-    interpreter.returnValue = std::move(result);
+    if (value && value->alwaysInteger()) {
+        int32_t result = value->evaluateInt(interpreter);
+        interpreter.returnValue.setInteger(result);
+    } else {
+        ScriptValue result = value ? value->evaluate(interpreter) : ScriptValue{};
+        interpreter.returnValue = std::move(result);
+    }
     interpreter.returning = true;
 }
 
