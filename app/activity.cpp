@@ -32,6 +32,20 @@ void ActivityControl::pauseCommand(PauseMode mode) {
     }
 }
 
+void ActivityControl::setSessionLocked(bool locked) {
+    if (locked == sessionLocked_) return;
+    sessionLocked_ = locked;
+    if (!settings_.PauseWhileLocked) return;
+    if (!locked) {
+        restartCountdowns();
+        // Where the user left the cursor at the lock screen is nobody's movement to pause on.
+        idleLastPosition_ = desktop_.getCursorPos();
+        watchLastPosition_ = kNoReference;
+        watchGrace_ = kWatchGraceTicks;
+    }
+    effects_.showActivityState(paused_);
+}
+
 void ActivityControl::noteEngineMouseShake(Point cursor) {
     idleLastPosition_ = cursor;
     watchLastPosition_ = kNoReference;
@@ -49,6 +63,12 @@ void ActivityControl::restartCountdowns() {
 }
 
 void ActivityControl::onSecondTick() {
+    // While locked the cursor says nothing about the user, and the re-on countdown waits for the
+    // unlock; a time of day still takes effect.
+    if (withheldByLock()) {
+        timeOfDayRule();
+        return;
+    }
     idleRule();
     timeOfDayRule();
     reOnRule();
@@ -95,7 +115,7 @@ void ActivityControl::reOnRule() {
 }
 
 void ActivityControl::onMouseWatchTick() {
-    if (!settings_.PauseByMouseMove || (paused_ && !settings_.bPauseDouble)) {
+    if (!settings_.PauseByMouseMove || withheldByLock() || (paused_ && !settings_.bPauseDouble)) {
         watchLastPosition_ = kNoReference;
         watchGrace_ = kWatchGraceTicks;
         return;

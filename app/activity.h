@@ -19,6 +19,11 @@ public:
     ActivityControl(Desktop& desktop, const Settings& settings, AppEffects& effects, bool startPaused);
 
     bool paused() const { return paused_; }
+    // Shakes and script runs are held back while the session is locked (PauseWhileLocked);
+    // this is not a pause, so the user's paused state is never touched by it.
+    bool withheldByLock() const { return sessionLocked_ && settings_.PauseWhileLocked; }
+    // The session was locked or unlocked. On unlock every countdown starts afresh.
+    void setSessionLocked(bool locked);
 
     // The only way the state changes. Done even when the state is unchanged, so that a
     // repeated pause restarts the re-on countdown.
@@ -56,6 +61,7 @@ private:
     const Settings& settings_;
     AppEffects& effects_;
     bool paused_;
+    bool sessionLocked_ = false;
     bool pausedByIdle_ = false;
     int32_t idleCountdown_;
     int32_t reOnCountdown_;

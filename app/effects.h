@@ -22,6 +22,8 @@ public:
     virtual void clearNotice() = 0;
     // The tray icon and the status dialog follow the running/paused state.
     virtual void showActivityState(bool paused) = 0;
+    // A shake reached Windows: the tray tooltip and the status dialog show its time.
+    virtual void showLastShake() = 0;
     virtual bool isScriptSuspended() = 0;
     virtual void startScriptRun() = 0;
 };

@@ -11,6 +11,7 @@
 #include "app/tray_state.h"
 #include "platform/win32_system.h"
 #include "settings/regw.h"
+#include "settings/win32_policy.h"
 #include "ui/dark_mode.h"
 #include "ui/startup_dialogs.h"
 
@@ -155,6 +156,7 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
         openHelp();
         return 0;
     }
+    setCurrentPolicy(readSystemPolicy());
 
     application.onIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::kOnIcon), IMAGE_ICON, 0, 0, LR_SHARED));
     application.offIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::kOffIcon), IMAGE_ICON, 0, 0, LR_SHARED));
@@ -169,6 +171,15 @@ int runProgram(HINSTANCE instance, const std::u16string& tail) {
     if (tailSwitch == TailSwitch::Exit) {
         cleanUp();
         return 0;
+    }
+    // Past the help, which says why, and past the commands to a copy started before the policy
+    // (the installer ends one with /X): nothing else runs.
+    if (currentPolicy().Disabled) {
+        CloseHandle(application.mutex);  // a start meanwhile is a first start, refused the same way
+        application.mutex = nullptr;
+        showText(nullptr, policyMessage(PolicyMessage::TurnedOff, application.japanese), MB_OK | MB_ICONWARNING);
+        cleanUp();
+        return kDisabledByPolicyExitCode;
     }
 
     std::wstring programPath = programFilePath();

@@ -2,11 +2,14 @@
 
 #include "app/application.h"
 #include "app/persistence.h"
+#include "app/power_request.h"
 #include "app/script_host.h"
 #include "app/session_end.h"
 #include "app/status_dialog.h"
 #include "app/tray.h"
 #include "ui/startup_dialogs.h"
+
+#include <wtsapi32.h>
 
 #include <cstdlib>
 
@@ -15,6 +18,17 @@ namespace wavelith {
 namespace {
 
 bool shutdownDone = false;
+bool sessionNotificationsRegistered = false;
+
+PowerRequest& powerRequest() {
+    static PowerRequest request(app().desktop);
+    return request;
+}
+
+void onSessionChange(WPARAM event) {
+    if (event == WTS_SESSION_LOCK || event == WTS_SESSION_UNLOCK)
+        app().swing->onSessionChange(event == WTS_SESSION_LOCK);
+}
 
 // WM_CREATE, in the order start-up depends on.
 void onCreate(HWND window) {
@@ -31,9 +45,13 @@ void onCreate(HWND window) {
     application.activity->startIdleCountdown(application.desktop.getCursorPos());
     if (!application.activity->paused()) application.activity->startReOnCountdown();
     SetTimer(window, ids::kMouseWatchTimer, 250, nullptr);
+    // Without the notifications (no terminal services) a lock goes unnoticed and shakes go on.
+    sessionNotificationsRegistered = WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    updatePowerRequest();
     if (!application.argumentMode && application.japanese && !application.settings.NoOpeningDlg)
         createOpeningDialog(window);
-    if (!application.activity->paused() && application.settings.Intelligibility == SwingEngine::kScriptMode)
+    if (!application.activity->paused() &&
+        effectiveShakeMode(application.settings.Intelligibility, currentPolicy()) == SwingEngine::kScriptMode)
         startScriptSuspension();
 }
 
@@ -45,6 +63,9 @@ void onDestroy(HWND window) {
     Application& application = app();
     if (application.settings.Intelligibility == SwingEngine::kScriptMode && isScriptRunning()) requestScriptStop();
     KillTimer(window, ids::kShakeTimer);
+    powerRequest().release();
+    if (sessionNotificationsRegistered) WTSUnRegisterSessionNotification(window);
+    sessionNotificationsRegistered = false;
     if (!application.argumentMode) {
         deleteTrayIcon();
         destroyTrayMenu();
@@ -62,7 +83,10 @@ void onTimer(UINT_PTR id) {
     Application& application = app();
     switch (id) {
         case ids::kShakeTimer: application.swing->onShakeTimer(); break;
-        case ids::kSecondTimer: application.activity->onSecondTick(); break;
+        case ids::kSecondTimer:
+            application.swing->settleInputProof();
+            application.activity->onSecondTick();
+            break;
         case ids::kMouseWatchTimer: application.activity->onMouseWatchTick(); break;
         default: onScriptTimer(id); break;
     }
@@ -83,6 +107,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_ENDSESSION: onEndSession(wParam != FALSE); return 0;
         case WM_TIMER: onTimer(wParam); return 0;
         case WM_POWERBROADCAST: onPowerBroadcast(wParam); return TRUE;
+        case WM_WTSSESSION_CHANGE: onSessionChange(wParam); return 0;
         case WM_HOTKEY:
             if (wParam == static_cast<WPARAM>(ids::kPauseHotkey)) app().activity->pauseCommand(PauseMode::Toggle);
             return 0;
@@ -105,6 +130,11 @@ public:
     void showActivityState(bool paused) override {
         changeTrayIcon(paused);
         refreshStatusDialog();
+        updatePowerRequest();
+    }
+    void showLastShake() override {
+        changeTrayTooltip();
+        refreshStatusDialog();
     }
     bool isScriptSuspended() override { return wavelith::isScriptSuspended(); }
     void startScriptRun() override { wavelith::startScriptRun(); }
@@ -115,6 +145,13 @@ public:
 std::unique_ptr<AppEffects> makeMainWindowEffects() { return std::make_unique<MainWindowEffects>(); }
 
 bool mainWindowShutDown() { return shutdownDone; }
+
+void updatePowerRequest() {
+    Application& application = app();
+    if (shutdownDone || !application.activity) return;
+    powerRequest().hold(powerRequestFlags(application.settings, application.activity->paused(),
+                                          keepSystemAwakeAllowed(currentPolicy())));
+}
 
 HWND createMainWindow() {
     Application& application = app();

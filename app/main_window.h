@@ -13,6 +13,8 @@ HWND createMainWindow();
 void registerPauseHotkey();
 // Whether the shutdown sequence has run (the main loop then ends).
 bool mainWindowShutDown();
+// Takes or drops the system power request to match the settings, the state and the policy.
+void updatePowerRequest();
 
 class AppEffects;
 // The effects the engines ask for, carried out on the main window, tray and script host.

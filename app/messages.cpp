@@ -62,6 +62,12 @@ constexpr MessageTexts<AppMessage> kMessages[] = {
      u"このソフトウェアの機能を一時的にオフにします。"},
     {AppMessage::StatusTopmostTip, u"Displays this window in the foreground.", u"このウィンドウを常に最前面に表示します。"},
     {AppMessage::StatusCloseTip, u"Closes this dialog box.", u"このダイアログボックスを閉じます。"},
+    {AppMessage::StatusStoppedLocked, u"Stopped(Locked)", u"ロック中のため停止"},
+    {AppMessage::ShakesDoNotReachWindows,
+     u"Three shakes in a row did not reach Windows. A program running as administrator may be in front, or "
+     u"the secure desktop is up. Click here for help.",
+     u"3 回続けて、揺れが Windows に届きませんでした。管理者として実行中のプログラムが前面にあるか、"
+     u"セキュリティで保護されたデスクトップが表示されています。ここをクリックするとヘルプを開きます。"},
 };
 
 static_assert(isCompleteInIdOrder(kMessages), "every AppMessage needs its two texts, in id order");

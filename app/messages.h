@@ -35,6 +35,8 @@ enum class AppMessage {
     StatusPauseTip,
     StatusTopmostTip,
     StatusCloseTip,
+    StatusStoppedLocked,
+    ShakesDoNotReachWindows,
     Count  // ORDER AppMessage: keep last
 };
 

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/messages.h"
 #include "platform/text.h"
+#include "settings/policy.h"
 
 #include <new>
 
@@ -44,7 +45,7 @@ void ScriptHost::onPowerBroadcast(uint32_t event) {
             break;
         case power_events::ResumeSuspend:
         case power_events::ResumeAutomatic:
-            if (settings_.Intelligibility == 12) showSuspensionNotice();
+            if (effectiveShakeMode(settings_.Intelligibility, currentPolicy()) == 12) showSuspensionNotice();
             effects_.killSuspensionTimer();
             effects_.startSuspensionTimer(kSuspensionMilliseconds);
             break;

@@ -2,8 +2,9 @@
 
 namespace wavelith {
 
-bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndActions& actions) {
-    if (settings.DisableShutdown) {
+bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndActions& actions,
+                       const Policy& policy) {
+    if (settings.DisableShutdown && shutdownBlockAllowed(policy)) {
         if (settings.DisableShutdown_Check && !actions.confirmBlocking()) {
             actions.removeBlockReason();
             return true;
@@ -16,13 +17,14 @@ bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndA
     return true;
 }
 
-void onSessionEnd(const Settings& settings, bool ending, SessionEndActions& actions) {
+void onSessionEnd(const Settings& settings, bool ending, SessionEndActions& actions, const Policy& policy) {
     if (ending) {
         actions.endProgram();
         return;
     }
     // Also after a cancellation by some other program: the block reason may have been ours.
-    if (settings.DisableShutdown && settings.DisableShutdown_Info) actions.reportStopped(settings.DisableShutdown_Check);
+    if (settings.DisableShutdown && shutdownBlockAllowed(policy) && settings.DisableShutdown_Info)
+        actions.reportStopped(settings.DisableShutdown_Check);
 }
 
 }  // namespace wavelith

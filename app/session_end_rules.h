@@ -2,6 +2,7 @@
 // said about it. The Win32 side carries out the actions; the decisions are tested natively.
 #pragma once
 
+#include "settings/policy.h"
 #include "settings/settings.h"
 
 namespace wavelith {
@@ -20,9 +21,12 @@ public:
     virtual void reportStopped(bool confirmedByUser) = 0;
 };
 
-// WM_QUERYENDSESSION: true lets the session end.
-bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndActions& actions);
+// WM_QUERYENDSESSION: true lets the session end. A policy against blocking makes the user's
+// blocking choice act as off.
+bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndActions& actions,
+                       const Policy& policy = currentPolicy());
 // WM_ENDSESSION.
-void onSessionEnd(const Settings& settings, bool ending, SessionEndActions& actions);
+void onSessionEnd(const Settings& settings, bool ending, SessionEndActions& actions,
+                  const Policy& policy = currentPolicy());
 
 }  // namespace wavelith

@@ -33,6 +33,8 @@ void refresh(HWND dialog) {
     const ActivityControl& activity = *application.activity;
     StatusValues values;
     values.paused = activity.paused();
+    values.withheldByLock = activity.withheldByLock();
+    values.lastShake = application.swing->inputProof().lastReached();
     values.remoteSession = application.desktop.getSystemMetrics(system_metrics::RemoteSession) != 0;
     values.idleCountdown = activity.idleCountdown();
     values.reOnCountdown = activity.reOnCountdown();
@@ -42,6 +44,7 @@ void refresh(HWND dialog) {
     setLargeIcon(dialog, trayIcon(values.paused));
     setText(dialog, IDC_STATUS_IDLE_COUNT, texts.idleCount);
     setText(dialog, IDC_STATUS_REON_COUNT, texts.reOnCount);
+    setText(dialog, IDC_STATUS_LAST_SHAKE, texts.lastShake);
 }
 
 void moveToRememberedPosition(HWND dialog) {

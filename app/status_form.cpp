@@ -1,6 +1,7 @@
 #include "app/status_form.h"
 
 #include "app/messages.h"
+#include "app/tray_state.h"
 #include "platform/text.h"
 #include "resources/resource.h"
 
@@ -46,11 +47,14 @@ StatusTexts statusTexts(const StatusValues& values, const Settings& settings, bo
     AppMessage state = AppMessage::StatusRunning;
     if (values.paused)
         state = AppMessage::StatusStopped;
+    else if (values.withheldByLock)
+        state = AppMessage::StatusStoppedLocked;
     // Keyboard emulation is not held back by a remote session, so it never reads as stopped by one.
     else if (settings.MouseMovePixel != 0 && values.remoteSession)
         state = AppMessage::StatusStoppedRemoteSession;
     return {message(state, japanese), countText(values.idleCountdown, settings.LASTMOVE),
-            countText(values.reOnCountdown, settings.ReOnSec)};
+            countText(values.reOnCountdown, settings.ReOnSec),
+            values.lastShake ? clockText(*values.lastShake) : u"-"};
 }
 
 std::vector<std::pair<int, std::u16string>> statusTooltips(bool japanese) {

@@ -33,12 +33,15 @@ struct StatusValues {
     bool remoteSession = false;
     int32_t idleCountdown = 0;
     int32_t reOnCountdown = 0;
+    bool withheldByLock = false;
+    std::optional<LocalTime> lastShake = std::nullopt;  // the last shake that reached Windows
 };
 
 struct StatusTexts {
     std::u16string state;      // 1009
     std::u16string idleCount;  // 1010: idle countdown / LASTMOVE
     std::u16string reOnCount;  // 1011: re-on countdown / ReOnSec
+    std::u16string lastShake;  // 1066: its time, "-" before the first
 };
 
 StatusTexts statusTexts(const StatusValues& values, const Settings& settings, bool japanese);

@@ -29,17 +29,20 @@ std::optional<uint32_t> shakePeriod(int32_t firstBound, int32_t secondBound, con
 }
 
 SwingEngine::SwingEngine(Desktop& desktop, const Settings& settings, ActivityControl& activity,
-                         AppEffects& effects, RandomSource random, bool japanese)
+                         AppEffects& effects, RandomSource random, bool japanese, const Policy& policy)
     : desktop_(desktop),
       settings_(settings),
+      policy_(policy),
       activity_(activity),
       effects_(effects),
       random_(std::move(random)),
-      japanese_(japanese) {}
+      japanese_(japanese),
+      proof_(desktop, effects, japanese) {}
 
 void SwingEngine::armShakeTimer() {
-    if (auto period = shakePeriod(settings_.IntervalTimeMSec, settings_.IntervalTimeMSec2, random_))
-        effects_.setShakeTimer(*period);
+    int32_t first = effectiveIntervalBound(settings_.IntervalTimeMSec, settings_.IntervalTimeMSec2, policy_);
+    int32_t second = effectiveIntervalBound(settings_.IntervalTimeMSec2, settings_.IntervalTimeMSec, policy_);
+    if (auto period = shakePeriod(first, second, random_)) effects_.setShakeTimer(*period);
 }
 
 void SwingEngine::onShakeTimer() {
@@ -49,9 +52,10 @@ void SwingEngine::onShakeTimer() {
         clearRemoteWarning();
         return;
     }
+    if (activity_.withheldByLock()) return;
     if (settings_.MouseMovePixel == 0) {
         // Keyboard emulation is never withheld for remote sessions or Focus Assist.
-        tapEmulationKey();
+        if (tapEmulationKey()) proof_.afterShake();
         clearRemoteWarning();
         return;
     }
@@ -65,21 +69,33 @@ void SwingEngine::onShakeTimer() {
     }
     if (settings_.bDisableWhenUseFocusAssist && desktop_.queryFocusAssist()) return;
 
-    shakeMouse(settings_.Intelligibility, settings_.MouseMovePixel);
+    int32_t mode = effectiveShakeMode(settings_.Intelligibility, policy_);
+    // A script's input is its own business: only the fixed patterns are checked.
+    if (mode != kScriptMode) proof_.beforeShake();
+    shakeMouse(mode, settings_.MouseMovePixel);
+    if (mode != kScriptMode) proof_.afterShake();
     activity_.noteEngineMouseShake(desktop_.getCursorPos());
 }
 
-void SwingEngine::tapEmulationKey() {
+void SwingEngine::onSessionChange(bool locked) {
+    bool wasWithheld = activity_.withheldByLock();
+    activity_.setSessionLocked(locked);
+    if (wasWithheld && !activity_.withheldByLock()) armShakeTimer();
+}
+
+bool SwingEngine::tapEmulationKey() {
     uint8_t key = settings_.KeyEmu == 1   ? virtual_keys::ScrollLock
                   : settings_.KeyEmu == 2 ? virtual_keys::Pause
                                           : virtual_keys::Shift;
     // A tap while the user holds the key would release it under their finger.
-    if (static_cast<uint16_t>(desktop_.getKeyState(key)) & 0x8000) return;
+    if (static_cast<uint16_t>(desktop_.getKeyState(key)) & 0x8000) return false;
+    proof_.beforeShake();
     int taps = key == virtual_keys::ScrollLock ? 2 : 1;  // twice, so the lock light ends as it was
     for (int i = 0; i < taps; ++i) {
         desktop_.keybdEvent(key, 0);
         desktop_.keybdEvent(key, key_flags::KeyUp);
     }
+    return true;
 }
 
 void SwingEngine::clearRemoteWarning() {

@@ -6,7 +6,9 @@
 
 #include "app/activity.h"
 #include "app/effects.h"
+#include "app/input_proof.h"
 #include "platform/desktop.h"
+#include "settings/policy.h"
 #include "settings/settings.h"
 
 #include <functional>
@@ -25,20 +27,30 @@ class SwingEngine {
 public:
     static constexpr int32_t kScriptMode = 12;
 
+    // The policy raises the intervals and may turn the script mode off; it is never written
+    // into the settings.
     SwingEngine(Desktop& desktop, const Settings& settings, ActivityControl& activity, AppEffects& effects,
-                RandomSource random, bool japanese);
+                RandomSource random, bool japanese, const Policy& policy = currentPolicy());
 
     // Sets the shake timer to a newly drawn period; does nothing when both bounds are 0.
     void armShakeTimer();
     // The shake timer expired.
     void onShakeTimer();
+    // The session was locked or unlocked: on unlock the shakes go on at once, the next one a
+    // freshly drawn interval away.
+    void onSessionChange(bool locked);
+
+    // Whether the shakes reach Windows; the one-second timer settles its last judgement.
+    const InputProof& inputProof() const { return proof_; }
+    void settleInputProof() { proof_.settle(); }
 
     uint8_t squareWalkStep() const { return squareWalkStep_; }
     bool alternation() const { return alternation_; }
     bool remoteWarned() const { return remoteWarned_; }
 
 private:
-    void tapEmulationKey();
+    // True when the key was tapped.
+    bool tapEmulationKey();
     void shakeMouse(int32_t mode, int32_t pixels);
     void basicMove(int32_t pixels);
     void primaryClicks(uint32_t downFlag, uint32_t upFlag, int count);
@@ -47,6 +59,7 @@ private:
 
     Desktop& desktop_;
     const Settings& settings_;
+    const Policy& policy_;
     ActivityControl& activity_;
     AppEffects& effects_;
     RandomSource random_;
@@ -55,6 +68,7 @@ private:
     uint8_t squareWalkStep_ = 0;  // shared by modes 1 and 11
     bool alternation_ = true;     // shared by modes 2, 3 and 10
     bool remoteWarned_ = false;
+    InputProof proof_;
 };
 
 }  // namespace wavelith

@@ -1,6 +1,8 @@
 #include "app/tray.h"
 
 #include "app/application.h"
+#include "app/main_window.h"
+#include "app/persistence.h"
 #include "app/script_host.h"
 #include "app/status_dialog.h"
 #include "app/tray_state.h"
@@ -21,6 +23,7 @@ struct TrayState {
     HMENU menu = nullptr;
     HMENU popup = nullptr;
     UINT taskbarCreatedMessage = 0;
+    std::u16string shownTooltip;  // what the shell was last given
     bool modalDialogRunning = false;  // the settings or about dialog, run from here
 };
 
@@ -41,6 +44,15 @@ HICON extractIcon(const std::u16string& setting) {
     return nullptr;
 }
 
+std::u16string currentTooltip(bool paused) {
+    Application& application = app();
+    TrayActivity activity = paused ? TrayActivity::Paused : TrayActivity::Running;
+    if (!paused && application.activity && application.activity->withheldByLock()) activity = TrayActivity::Locked;
+    std::optional<LocalTime> lastShake;
+    if (application.swing) lastShake = application.swing->inputProof().lastReached();
+    return trayTooltip(fromWide(application.displayName), activity, lastShake, application.japanese);
+}
+
 NOTIFYICONDATAW iconData() {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -54,9 +66,11 @@ bool notifyIcon(DWORD action, bool paused) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = ids::kTrayCallbackMessage;
     data.hIcon = trayIcon(paused);
-    std::u16string tip = tooltipText(fromWide(app().displayName));
+    std::u16string tip = tooltipText(currentTooltip(paused));
     std::copy(tip.begin(), tip.end(), data.szTip);
-    return Shell_NotifyIconW(action, &data) != FALSE;
+    bool done = Shell_NotifyIconW(action, &data) != FALSE;
+    if (done) tray().shownTooltip = tip;
+    return done;
 }
 
 // Balloons use the version-3 layout and the info flag alone.
@@ -86,6 +100,11 @@ void runModal(void (*dialog)()) {
     state.modalDialogRunning = false;
 }
 
+void showMenuItem(HMENU popup, UINT id, bool checked, bool enabled) {
+    CheckMenuItem(popup, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(popup, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 void showMenu() {
     Application& application = app();
     TrayState& state = tray();
@@ -103,12 +122,16 @@ void showMenu() {
     if (!state.popup) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    TrayMenuState menu = trayMenuState(application.settings, application.activity->paused(), application.japanese);
+    TrayMenuState menu = trayMenuState(application.settings, application.activity->paused(), application.japanese,
+                                       keepSystemAwakeAllowed(currentPolicy()));
     ModifyMenuW(state.popup, tray_commands::Pause, MF_BYCOMMAND | MF_STRING, tray_commands::Pause,
                 wide(menu.pauseLabel));
     CheckMenuItem(state.popup, tray_commands::Pause, MF_BYCOMMAND | (menu.pauseChecked ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(state.popup, tray_commands::StatusDialog,
                   MF_BYCOMMAND | (menu.statusDialogChecked ? MF_CHECKED : MF_UNCHECKED));
+    showMenuItem(state.popup, tray_commands::PauseWhileLocked, menu.pauseWhileLockedChecked, true);
+    showMenuItem(state.popup, tray_commands::KeepSystemAwake, menu.keepSystemAwakeChecked, menu.keepSystemAwakeEnabled);
+    showMenuItem(state.popup, tray_commands::KeepDisplayOn, menu.keepDisplayOnChecked, menu.keepDisplayOnEnabled);
     // Our window must be foreground before TrackPopupMenu, or the menu does not close when the
     // user clicks elsewhere; the posted WM_NULL lets it finish closing.
     SetForegroundWindow(application.mainWindow);
@@ -130,6 +153,19 @@ void openFeedbackPage() {
         showMessage(application.mainWindow, AppMessage::CannotOpenWebPage, MB_OK | MB_ICONERROR,
                     AppMessage::BrowseCaption);
     if (!application.programFolder.empty()) SetCurrentDirectoryW(application.programFolder.c_str());
+}
+
+// A setting of the tray menu: changed and saved at once (nothing is written in no-save mode).
+void toggleTraySetting(bool Settings::*field) {
+    Application& application = app();
+    application.settings.*field = !(application.settings.*field);
+    updatePowerRequest();
+    changeTrayTooltip();
+    refreshStatusDialog();
+    if (!saveAllSettings())
+        showMessage(application.mainWindow,
+                    application.storage.iniMode ? AppMessage::CannotSaveIni : AppMessage::CannotSaveRegistry,
+                    MB_OK | MB_ICONWARNING);
 }
 
 void toggleStatusDialog() {
@@ -165,6 +201,19 @@ void addTrayIcon(bool paused) {
     // Re-adding an icon that still exists fails (after "TaskbarCreated" without a real shell
     // restart); changing it then brings it up to date instead.
     if (!notifyIcon(NIM_ADD, paused)) notifyIcon(NIM_MODIFY, paused);
+}
+
+void changeTrayTooltip() {
+    Application& application = app();
+    if (application.argumentMode || !application.mainWindow || !application.activity) return;
+    std::u16string tip = tooltipText(currentTooltip(application.activity->paused()));
+    // Only a new text, and only the text: under Wine a full modify after every shake made
+    // presses of the pause hotkey go missing.
+    if (tip == tray().shownTooltip) return;
+    NOTIFYICONDATAW data = iconData();
+    data.uFlags = NIF_TIP;
+    std::copy(tip.begin(), tip.end(), data.szTip);
+    if (Shell_NotifyIconW(NIM_MODIFY, &data)) tray().shownTooltip = tip;
 }
 
 void changeTrayIcon(bool paused) {
@@ -220,6 +269,12 @@ void onTrayCallback(LPARAM event) {
             if (application.settings.OpenShowDlg) bringToFront(statusDialogWindow());
             return;
         case WM_RBUTTONUP: showMenu(); return;
+        case NIN_BALLOONUSERCLICK:
+            // The page holds both languages, each half with its own anchor.
+            if (application.swing && application.swing->inputProof().warned())
+                openHelpTopic(application.mainWindow,
+                              application.japanese ? L"HLP000006.html#admin" : L"HLP000006.html#admin-en");
+            return;
         case NIN_BALLOONTIMEOUT:
             // Closing the suspension notice with the middle button held: never show it again.
             if (isScriptSuspended() && (GetAsyncKeyState(VK_MBUTTON) & 0x8000))
@@ -239,6 +294,9 @@ void runTrayCommand(UINT command, PauseMode pauseMode) {
         case tray_commands::Exit: DestroyWindow(application.mainWindow); break;
         case tray_commands::Help: openHelpTopic(application.mainWindow, L"HLP000001.html"); break;
         case tray_commands::StatusDialog: toggleStatusDialog(); break;
+        case tray_commands::PauseWhileLocked: toggleTraySetting(&Settings::PauseWhileLocked); break;
+        case tray_commands::KeepSystemAwake: toggleTraySetting(&Settings::KeepSystemAwake); break;
+        case tray_commands::KeepDisplayOn: toggleTraySetting(&Settings::KeepDisplayOn); break;
         default: break;  // 32774 and 32777 are numbers only
     }
 }

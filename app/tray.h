@@ -26,6 +26,8 @@ void addTrayIcon(bool paused);
 // The icon the tray shows for this state: a replacement icon when one was loaded.
 HICON trayIcon(bool paused);
 void changeTrayIcon(bool paused);
+// The tooltip follows the state and the last shake that reached Windows.
+void changeTrayTooltip();
 void deleteTrayIcon();
 void showNotice(std::u16string_view text, NoticeKind kind);
 void clearNotice();

@@ -36,6 +36,9 @@ string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
 add_test(NAME script_version COMMAND wavelith-script --version)
 set_tests_properties(script_version PROPERTIES PASS_REGULAR_EXPRESSION "^wavelith-script ${version_pattern}\n$")
 
+add_test(NAME policy_templates
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/check-policy-templates.py ${CMAKE_SOURCE_DIR}/tools/dist/policy)
+
 add_test(NAME dist_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target dist)
 set_tests_properties(dist_build PROPERTIES FIXTURES_SETUP dist_packages)
 add_test(NAME packages

@@ -8,7 +8,8 @@
 # are converted. chmcmd reports a link to a missing file as a warning and other faults as
 # "Error:", yet exits 0: its output decides. Its anchor check files the anchors of a page in a
 # subfolder under another name than the links to them, so it calls every anchor of _RESOURCE/
-# undefined; those lines are dropped here and the help test checks every link and anchor.
+# undefined; those lines are dropped here and the help test checks every link and anchor. Its log
+# quotes index names in the help's code page: grep reads it as text (-a), or it would hide the lines.
 set -euo pipefail
 chmcmd=$1
 pages=$2
@@ -28,7 +29,7 @@ done
 
 rm -f quellix.chm
 log=$("$chmcmd" quellix.hhp 2>&1) || { echo "$log" >&2; exit 1; }
-problems=$(grep -E '^(Error|Warning)' <<< "$log" | grep -vE '^Error: Anchor .* undefined; first use ' || true)
+problems=$(grep -aE '^(Error|Warning)' <<< "$log" | grep -avE '^Error: Anchor .* undefined; first use ' || true)
 if [ -n "$problems" ] || [ ! -s quellix.chm ]; then
   echo "${problems:-$log}" >&2
   echo "compile-chm: chmcmd reported problems; no help file written" >&2

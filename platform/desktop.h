@@ -79,6 +79,13 @@ namespace system_metrics {
 constexpr int32_t RemoteSession = 0x1000;
 }
 
+// Flags of SetThreadExecutionState, as Windows defines them.
+namespace execution_state {
+constexpr uint32_t SystemRequired = 0x00000001;
+constexpr uint32_t DisplayRequired = 0x00000002;
+constexpr uint32_t Continuous = 0x80000000;
+}  // namespace execution_state
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -100,6 +107,10 @@ public:
     virtual uint32_t getTickCount() = 0;
     // As GetLocalTime.
     virtual LocalTime getLocalTime() = 0;
+    // GetLastInputInfo: the tick count of the last input the system counted, from any source.
+    virtual uint32_t getLastInputTick() = 0;
+    // SetThreadExecutionState for the calling thread: whether the call succeeded.
+    virtual bool setThreadExecutionState(uint32_t flags) = 0;
 
     // ---- for the script built-ins ----
     // As MessageBoxW: the id of the button chosen (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7, ...).

@@ -42,14 +42,20 @@ bool SimulatedDesktop::trySetCursorPos(Point position) {
     return true;
 }
 
+void SimulatedDesktop::noteInput() {
+    if (!inputBlocked) lastInputTick = getTickCount();
+}
+
 void SimulatedDesktop::mouseEvent(uint32_t flags, int32_t dx, int32_t dy, int32_t data) {
     record(MouseEventRecord{flags, dx, dy, data});
+    noteInput();
     // The real desktop accelerates relative moves; the simulated one moves them exactly.
     if (flags & mouse_flags::Move) cursor_ = clamped(int64_t{cursor_.x} + dx, int64_t{cursor_.y} + dy);
 }
 
 void SimulatedDesktop::keybdEvent(uint8_t virtualKey, uint32_t flags) {
     record(KeyEventRecord{virtualKey, flags});
+    noteInput();
     bool down = !(flags & key_flags::KeyUp);
     if (down && !keyDown_[virtualKey] && isToggleKey(virtualKey)) toggled_[virtualKey] = !toggled_[virtualKey];
     keyDown_[virtualKey] = down;
@@ -111,6 +117,14 @@ LocalTime SimulatedDesktop::getLocalTime() {
     return time;
 }
 
+uint32_t SimulatedDesktop::getLastInputTick() { return lastInputTick; }
+
+bool SimulatedDesktop::setThreadExecutionState(uint32_t flags) {
+    ++executionStateCalls;
+    if (flags & execution_state::Continuous) heldExecutionState = flags & ~execution_state::Continuous;
+    return true;
+}
+
 int32_t SimulatedDesktop::messageBox(void*, const std::u16string& text, const std::u16string& caption,
                                      uint32_t style) {
     int32_t result = message_box::firstButton(style);
@@ -169,6 +183,7 @@ bool SimulatedDesktop::setEnvironmentVariable(const std::u16string& name, const 
 
 uint32_t SimulatedDesktop::sendInput(const std::vector<KeyboardInput>& events) {
     record(SendInputRecord{events});
+    if (!events.empty()) noteInput();
     return static_cast<uint32_t>(events.size());
 }
 

@@ -96,6 +96,9 @@ public:
     bool queryFocusAssist() override;
     uint32_t getTickCount() override;
     LocalTime getLocalTime() override;
+    // The tick of the last event that reached the simulated system.
+    uint32_t getLastInputTick() override;
+    bool setThreadExecutionState(uint32_t flags) override;
     int32_t messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
                        uint32_t style) override;
     std::optional<std::u16string> inputDialog(void* owner, const std::u16string& prompt, const std::u16string& title,
@@ -134,6 +137,13 @@ public:
     // The clock: the process's real one unless a test fixes it.
     std::optional<uint32_t> fixedTickCount;
     std::optional<LocalTime> fixedLocalTime;
+    // Mouse and keyboard events move the last-input tick to the clock, unless the input is
+    // blocked (an elevated window in front, the secure desktop).
+    uint32_t lastInputTick = 0;
+    bool inputBlocked = false;
+    // What SetThreadExecutionState last set for the continuous state: 0 when nothing is held.
+    uint32_t heldExecutionState = 0;
+    int executionStateCalls = 0;
     std::u16string clipboard;
     // One keyboard; nothing makes the list unreadable.
     std::optional<std::vector<RawInputDevice>> inputDevices = std::vector<RawInputDevice>{
@@ -154,6 +164,7 @@ private:
         if (onEvent) onEvent(events_.back());
     }
     Point clamped(int64_t x, int64_t y) const;
+    void noteInput();
 
     Point cursor_;
     int32_t width_, height_;

@@ -55,6 +55,18 @@ LocalTime Win32Desktop::getLocalTime() {
     return {now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
+uint32_t Win32Desktop::getLastInputTick() {
+    LASTINPUTINFO info{};
+    info.cbSize = sizeof(info);
+    // A failed read (it never fails in practice) says no input came, which errs toward a warning.
+    if (!GetLastInputInfo(&info)) return getTickCount() - 0x80000000u;
+    return info.dwTime;
+}
+
+bool Win32Desktop::setThreadExecutionState(uint32_t flags) {
+    return SetThreadExecutionState(static_cast<EXECUTION_STATE>(flags)) != 0;
+}
+
 namespace {
 
 // The input dialog is a classic dialog template built in memory, so the scripts' INPUT needs no

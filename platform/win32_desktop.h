@@ -17,6 +17,8 @@ public:
     bool queryFocusAssist() override;
     uint32_t getTickCount() override;
     LocalTime getLocalTime() override;
+    uint32_t getLastInputTick() override;
+    bool setThreadExecutionState(uint32_t flags) override;
     int32_t messageBox(void* owner, const std::u16string& text, const std::u16string& caption,
                        uint32_t style) override;
     std::optional<std::u16string> inputDialog(void* owner, const std::u16string& prompt, const std::u16string& title,

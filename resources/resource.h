@@ -93,6 +93,7 @@
 #define IDC_STATUS_STATE 1009
 #define IDC_STATUS_IDLE_COUNT 1010
 #define IDC_STATUS_REON_COUNT 1011
+#define IDC_STATUS_LAST_SHAKE 1066
 
 // Already-running and opening dialogs.
 #define IDC_FORCE_EXIT 6

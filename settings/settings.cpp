@@ -78,6 +78,10 @@ std::vector<SettingRow> makeRows() {
          LoadCheck::None, 0, 0, 0},
         {"NotifyIconOff", SettingType::IconPath, &Settings::NotifyIconOff, AbsentDefault::BuiltInIcon, 0,
          LoadCheck::None, 0, 0, 0},
+        {"PauseWhileLocked", SettingType::Bool, &Settings::PauseWhileLocked, AbsentDefault::Constant, 1,
+         LoadCheck::Boolean, 0, 0, 0},
+        flag("KeepSystemAwake", &Settings::KeepSystemAwake),
+        flag("KeepDisplayOn", &Settings::KeepDisplayOn),
     };
     return rows;
 }

@@ -49,6 +49,11 @@ struct Settings {
     // Replacement tray icons: "path[,index]", or "-" for the built-in icon. Read only.
     std::u16string NotifyIconOn = u"-";
     std::u16string NotifyIconOff = u"-";
+    // Withhold shakes and script runs while the session is locked.
+    bool PauseWhileLocked = true;
+    // Hold a system power request while running; with KeepDisplayOn the display's as well.
+    bool KeepSystemAwake = false;
+    bool KeepDisplayOn = false;
 };
 
 // The script worker reads qx_script while the main thread may replace it: every copy and

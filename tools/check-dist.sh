@@ -24,12 +24,13 @@ manifests="$dist/winget/manifests/h/Harvenlock/Wavelith/$version"
 [ -d "$manifests" ] || fail "no winget manifests in $manifests"
 
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-[ "$listed" = "LICENSE.txt README.txt Wavelith_O.exe quellix.chm wavelith-script.exe " ] ||
+[ "$listed" = "LICENSE.txt README.txt Wavelith_O.exe policy/en-US/wavelith.adml policy/ja-JP/wavelith.adml policy/wavelith.admx quellix.chm wavelith-script.exe " ] ||
   fail "the zip holds: $listed"
 unpacked=$(mktemp -d /tmp/wavelith-portable.XXXXXX)
 trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$zip" -d "$unpacked"
 cmp -s "$unpacked/Wavelith_O.exe" "$win64/Wavelith.exe" || fail "the zip's program is not $win64/Wavelith.exe"
+python3 "$root/tools/check-policy-templates.py" "$unpacked/policy" || fail "the zip's policy templates are not usable"
 
 python3 - "$manifests" "$version" "$(sha256sum "$setup" | cut -d' ' -f1)" <<'PY' || fail "the winget manifests do not match the installer"
 import glob, os, sys, yaml

@@ -2,7 +2,9 @@
 # Makes the release packages for Windows users (`make dist`, or the native tree's target dist):
 #
 #   Wavelith-V-portable.zip   the program as Wavelith_O.exe, wavelith-script.exe, quellix.chm,
-#                             README.txt, LICENSE.txt. A program named ..._O.exe keeps its
+#                             README.txt, LICENSE.txt, and the administrators' policy templates
+#                             in policy/ (wavelith.admx, en-US/ and ja-JP/wavelith.adml). A
+#                             program named ..._O.exe keeps its
 #                             settings in quellix.ini beside it from the first start on, so the
 #                             unpacked folder is portable without a switch or a prepared file.
 #   Wavelith-V-setup.exe      the per-user installer (tools/dist/wavelith.nsi)
@@ -58,19 +60,25 @@ cp "$programs/wavelith-script.exe" "$help" "$stage/common/"
 crlf "$root/LICENSE" > "$stage/common/LICENSE.txt"
 # The README has Japanese too: a byte-order mark tells older Notepads it is UTF-8.
 { printf '\xEF\xBB\xBF'; sed "s/@VERSION@/$version/g" "$root/tools/dist/README.txt" | crlf; } > "$stage/common/README.txt"
+# The policy templates as Windows' own tools expect them: a folder per language beside the .admx.
+policy_files="policy/wavelith.admx policy/en-US/wavelith.adml policy/ja-JP/wavelith.adml"
+for file in $policy_files; do
+  mkdir -p "$(dirname "$stage/common/$file")"
+  crlf "$root/tools/dist/$file" > "$stage/common/$file"
+done
 
 # ---- portable zip ----
 zip_name="Wavelith-$version-portable.zip"
 mkdir "$stage/portable"
-cp "$stage/common/"* "$stage/portable/"
+cp -R "$stage/common/"* "$stage/portable/"
 cp "$programs/Wavelith.exe" "$stage/portable/Wavelith_O.exe"
 rm -f "$out/$zip_name"
-(cd "$stage/portable" && zip -q -X -9 "$out/$zip_name" Wavelith_O.exe wavelith-script.exe quellix.chm README.txt LICENSE.txt)
+(cd "$stage/portable" && zip -q -X -9 "$out/$zip_name" Wavelith_O.exe wavelith-script.exe quellix.chm README.txt LICENSE.txt $policy_files)
 
 # ---- installer ----
 setup_name="Wavelith-$version-setup.exe"
 mkdir "$stage/installer"
-cp "$stage/common/"* "$stage/installer/"
+cp -R "$stage/common/"* "$stage/installer/"
 cp "$programs/Wavelith.exe" "$stage/installer/"
 makensis -V2 -INPUTCHARSET UTF8 \
   "-DVERSION=$version" "-DFILE_VERSION=$file_version" "-DSOURCE=$stage/installer" \

@@ -66,6 +66,20 @@ HWND createTooltips(HWND dialog, const TooltipTexts& tips) {
     return tooltip;
 }
 
+void addDisabledControlTip(HWND tooltip, HWND dialog, int id, const std::u16string& text) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!tooltip || !control) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = static_cast<UINT_PTR>(id);
+    GetWindowRect(control, &tool.rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = const_cast<wchar_t*>(wide(text));
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 bool hasWindowClass(HWND window, const wchar_t* className) {
     wchar_t name[64] = {};
     return GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;

@@ -23,6 +23,9 @@ void setSpinRange(HWND dialog, int spinId, int minimum, int maximum);
 // One tooltip control for the dialog, always shown, that gives each listed control its tip.
 using TooltipTexts = std::vector<std::pair<int, std::u16string>>;
 HWND createTooltips(HWND dialog, const TooltipTexts& tips);
+// A tip for a control that stays disabled: such a control gets no mouse messages, so the tip
+// is placed over its area of the dialog instead.
+void addDisabledControlTip(HWND tooltip, HWND dialog, int id, const std::u16string& text);
 
 // Whether the window is of this class (case does not matter, as for the system's names).
 bool hasWindowClass(HWND window, const wchar_t* className);

@@ -75,7 +75,8 @@ SettingsForm readForm(HWND dialog) {
 }
 
 void applyEnablingRules(HWND dialog) {
-    for (const auto& [id, enabled] : enabledControls(readForm(dialog))) enableControl(dialog, id, enabled);
+    for (const auto& [id, enabled] : enabledControls(readForm(dialog), currentPolicy()))
+        enableControl(dialog, id, enabled);
 }
 
 // The Japanese interval kind: one interval, or the two bounds of a random range.
@@ -154,10 +155,16 @@ void onInitDialog(HWND dialog) {
     writeTimeFields(dialog, kTimeOnFields, form.timeOnFields);
     for (int i = 0; i < 6; ++i) setSpinRange(dialog, kTimeSpins[i], 0, i % 3 == 0 ? 23 : 59);
 
-    createTooltips(dialog, settingsTooltips(japanese));
+    const Policy& policy = currentPolicy();
+    TooltipTexts tips = settingsTooltips(japanese, policy);
+    HWND tooltip = createTooltips(dialog, tips);
     applyEnablingRules(dialog);
     SetForegroundWindow(dialog);
     if (application.settings.BIGDIALOG) enlargeDialog(EnlargedDialog::Settings, dialog, DialogPlacement::BottomRight);
+    // After the enlarging, which moves the controls these tips are placed over.
+    for (int id : policyLockedControls(policy))
+        for (const auto& [tipId, text] : tips)
+            if (tipId == id) addDisabledControlTip(tooltip, dialog, id, text);
 
     if (application.storage.noSave) SetWindowTextW(dialog, wide(message(SettingsMessage::NoSaveCaption)));
 

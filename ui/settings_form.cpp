@@ -3,6 +3,7 @@
 #include "platform/message_table.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -294,7 +295,14 @@ std::vector<ApplyEffect> applyForm(const SettingsForm& form, const ValidatedValu
     return effects;
 }
 
-std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form) {
+std::vector<int> policyLockedControls(const Policy& policy) {
+    std::vector<int> locked;
+    if (!shutdownBlockAllowed(policy)) locked.insert(locked.end(), {IDC_DISABLE_SHUTDOWN, IDC_SHUTDOWN_CONFIRM, IDC_SHUTDOWN_INFO});
+    if (policy.DisableScripts) locked.push_back(IDC_EDIT_SCRIPT);
+    return locked;
+}
+
+std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form, const Policy& policy) {
     std::vector<std::pair<int, bool>> states = {
         {IDC_SHAKE_MODE_LABEL, !form.keyboardMode}, {IDC_SHAKE_MODE, !form.keyboardMode},
         {IDC_KEY_SHIFT, form.keyboardMode},         {IDC_KEY_SCROLL_LOCK, form.keyboardMode},
@@ -307,6 +315,11 @@ std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form) {
     for (int id : {IDC_TIME_ON_HOUR, IDC_TIME_ON_MIN, IDC_TIME_ON_SEC, IDC_TIME_ON_SEP1, IDC_TIME_ON_SEP2,
                    IDC_TIME_ON_SEP3})
         states.emplace_back(id, form.timeOn);
+    for (int id : policyLockedControls(policy)) {
+        auto state = std::find_if(states.begin(), states.end(), [id](const auto& entry) { return entry.first == id; });
+        if (state == states.end()) states.emplace_back(id, false);
+        else state->second = false;
+    }
     return states;
 }
 
@@ -345,7 +358,9 @@ std::vector<std::u16string> intervalKindEntries() {
             std::u16string(settingsMessage(SettingsMessage::IntervalKindRange, true))};
 }
 
-std::vector<std::pair<int, std::u16string>> settingsTooltips(bool japanese) {
+namespace {
+
+std::vector<std::pair<int, std::u16string>> usualTooltips(bool japanese) {
     if (!japanese)
         return {
             {IDC_INTERVAL, u"Specifies the interval at which shake the mouse(or touch the keyboard)."},
@@ -412,6 +427,33 @@ std::vector<std::pair<int, std::u16string>> settingsTooltips(bool japanese) {
         {kCancel, u"変更を保存せずに、このダイアログボックスを閉じます。"},
         {IDC_HELP_BUTTON, u"ヘルプを表示します。"},
     };
+}
+
+std::u16string policyText(PolicyMessage id, bool japanese) { return std::u16string(policyMessage(id, japanese)); }
+
+}  // namespace
+
+std::vector<std::pair<int, std::u16string>> settingsTooltips(bool japanese, const Policy& policy) {
+    std::vector<std::pair<int, std::u16string>> tips = usualTooltips(japanese);
+    auto tipOf = [&tips](int id) -> std::u16string& {
+        for (auto& [controlId, text] : tips)
+            if (controlId == id) return text;
+        return tips.emplace_back(id, std::u16string()).second;
+    };
+    auto addNote = [&](int id, const std::u16string& note) {
+        std::u16string& tip = tipOf(id);
+        tip = tip.empty() ? note : tip + u"\r\n" + note;
+    };
+    for (int id : policyLockedControls(policy)) tipOf(id) = policyText(PolicyMessage::SetByAdministrator, japanese);
+    if (policy.MinimumIntervalMSec > 0) {
+        std::u16string note = policyText(PolicyMessage::MinimumIntervalTip, japanese) +
+                              intervalText(policy.MinimumIntervalMSec) +
+                              policyText(PolicyMessage::MinimumIntervalTipEnd, japanese);
+        addNote(IDC_INTERVAL, note);
+        addNote(IDC_INTERVAL2, note);
+    }
+    if (policy.DisableScripts) addNote(IDC_SHAKE_MODE, policyText(PolicyMessage::ScriptsTurnedOffTip, japanese));
+    return tips;
 }
 
 LinkAction linkAction(std::u16string_view linkId) {

@@ -4,6 +4,7 @@
 // the program must then do, in order.
 #pragma once
 
+#include "settings/policy.h"
 #include "settings/settings.h"
 
 #include <cstdint>
@@ -86,8 +87,11 @@ std::u16string_view settingsMessage(SettingsMessage id, bool japanese);
 std::vector<std::u16string> shakeModeEntries(bool japanese);
 // The entries of the Japanese interval-kind list 1031.
 std::vector<std::u16string> intervalKindEntries();
-// (control id, tip) for every control that has one in this language.
-std::vector<std::pair<int, std::u16string>> settingsTooltips(bool japanese);
+// (control id, tip) for every control that has one in this language. A control the policy
+// governs says so: in place of its tip when the policy turns it off, after it otherwise.
+std::vector<std::pair<int, std::u16string>> settingsTooltips(bool japanese, const Policy& policy = Policy());
+// The controls the policy turns off whatever the form holds; their values stay the user's.
+std::vector<int> policyLockedControls(const Policy& policy);
 
 // The values OK and Apply take from the form, once every check has passed.
 struct ValidatedValues {
@@ -127,8 +131,8 @@ std::vector<ApplyEffect> applyForm(const SettingsForm& form, const ValidatedValu
                                    bool scriptRunning, Settings& settings);
 
 // Which controls the form's check boxes enable, as (control id, enabled): the keyboard-mode
-// rule, the script button, the shutdown and time-of-day groups.
-std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form);
+// rule, the script button, the shutdown and time-of-day groups, and what the policy turns off.
+std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form, const Policy& policy = Policy());
 
 // The help topics and programs the dialog's links open.
 struct LinkAction {

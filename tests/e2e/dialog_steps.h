@@ -1,5 +1,5 @@
-// Steps of the tests that walk the program's dialogs: pressing a button and answering the
-// message box it brings.
+// Steps of the tests that walk the program's dialogs: pressing a button, answering the
+// message box it brings, finding the status dialog.
 #pragma once
 
 #include "tests/e2e/harness.h"
@@ -20,6 +20,21 @@ inline std::wstring answerMessageBox(const AppProcess& app, int button, const st
     clickButton(box, button);
     waitUntil([&] { return !IsWindow(box); }, kInputDeadline);
     return text;
+}
+
+constexpr int kStatusStateText = 1009;
+
+// The status dialog is the visible dialog with the state text; a message box has none.
+inline HWND waitForStatusDialog(const AppProcess& app) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND candidate : topLevelWindowsOf(app.id(), L"#32770"))
+                if (IsWindowVisible(candidate) && GetDlgItem(candidate, kStatusStateText)) found = candidate;
+            return found != nullptr || !app.running();
+        },
+        kStartDeadline);
+    return found;
 }
 
 }  // namespace wavelith::e2e

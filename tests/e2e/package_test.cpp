@@ -136,7 +136,8 @@ TEST_F(PackageTest, InstallerInstallsReplacesARunningCopyAndUninstallsKeepingThe
     const std::wstring program = installed_ + L"\\Wavelith.exe";
     ASSERT_EQ(run(installer_, L"/S /STARTUP"), 0u);
     for (const wchar_t* file : {L"Wavelith.exe", L"wavelith-script.exe", L"quellix.chm", L"README.txt", L"LICENSE.txt",
-                                L"uninstall.exe"})
+                                L"uninstall.exe", L"policy\\wavelith.admx", L"policy\\en-US\\wavelith.adml",
+                                L"policy\\ja-JP\\wavelith.adml"})
         EXPECT_TRUE(exists(installed_ + L"\\" + file)) << "not installed: " << file;
     EXPECT_EQ(uninstallString(L"DisplayName"), L"Wavelith");
     EXPECT_EQ(uninstallString(L"DisplayVersion"), projectVersion());

@@ -20,7 +20,8 @@ const std::vector<std::wstring> kKeysAfterScript = {
     L"NoNotifyScriptSuspend", L"BIGDIALOG",        L"LASTMOVE",              L"bDisableRemoteWaring",
     L"bDisableWhenUseFocusAssist", L"HOTKEY_PAUSE", L"bTimeOff",             L"dwTimeOffHour",
     L"dwTimeOffMin",     L"dwTimeOffSec",          L"bTimeOn",               L"dwTimeOnHour",
-    L"dwTimeOnMin",      L"dwTimeOnSec",           L"ReOnSec",               L"bPauseDouble"};
+    L"dwTimeOnMin",      L"dwTimeOnSec",           L"ReOnSec",               L"bPauseDouble",
+    L"PauseWhileLocked", L"KeepSystemAwake",       L"KeepDisplayOn"};
 
 std::vector<std::wstring> numericKeys() {
     std::vector<std::wstring> keys = kKeysBeforeScript;
@@ -36,6 +37,7 @@ std::map<std::wstring, DWORD> writtenWhenNothingStored() {
     values[L"MouseMovePixel"] = 1;
     values[L"OpenShowDlgAlpha"] = values[L"OpenShowDlgAlpha2"] = 255;
     values[L"OpenShowDlgLeft"] = values[L"OpenShowDlgTop"] = 32000;
+    values[L"PauseWhileLocked"] = 1;
     return values;
 }
 

@@ -12,20 +12,7 @@ namespace {
 
 constexpr int kPauseBox = 1005;
 constexpr int kTopmostBox = 1008;
-constexpr int kStateText = 1009;
-
-// The status dialog is the visible dialog with the state text; a message box has none.
-HWND waitForStatusDialog(const AppProcess& app) {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            for (HWND candidate : topLevelWindowsOf(app.id(), L"#32770"))
-                if (IsWindowVisible(candidate) && GetDlgItem(candidate, kStateText)) found = candidate;
-            return found != nullptr || !app.running();
-        },
-        kStartDeadline);
-    return found;
-}
+constexpr int kStateText = kStatusStateText;
 
 std::optional<int> layeredAlpha(HWND window) {
     BYTE alpha = 0;

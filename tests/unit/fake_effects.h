@@ -22,6 +22,7 @@ public:
     }
     void clearNotice() override { ++clearedNotices; }
     void showActivityState(bool paused) override { shownStates.push_back(paused); }
+    void showLastShake() override { ++lastShakesShown; }
     bool isScriptSuspended() override { return scriptSuspended; }
     void startScriptRun() override { ++scriptRunsStarted; }
 
@@ -29,6 +30,7 @@ public:
     std::vector<RecordedNotice> notices;
     int clearedNotices = 0;
     std::vector<bool> shownStates;
+    int lastShakesShown = 0;
     bool scriptSuspended = false;
     int scriptRunsStarted = 0;
 };

@@ -84,4 +84,15 @@ TEST(SessionEnd, EndingEndsTheProgramAndACancellationIsReportedWhenWanted) {
     EXPECT_TRUE(actions.log.empty()) << "no report without blocking";
 }
 
+TEST(SessionEnd, PolicyAgainstBlockingActsAsBlockingOff) {
+    Settings settings;
+    settings.DisableShutdown = settings.DisableShutdown_Check = settings.DisableShutdown_Info = true;
+    Policy policy;
+    policy.DisableShutdownBlock = true;
+    RecordedActions actions;
+    EXPECT_TRUE(allowEndOfSession(settings, true, actions, policy));
+    onSessionEnd(settings, false, actions, policy);
+    EXPECT_EQ(actions.log, (Log{"stop script", "remove reason"})) << "no question, no reason, no report";
+}
+
 }  // namespace wavelith

@@ -19,12 +19,14 @@ TEST(Settings, BuiltInInitialValues) {
     EXPECT_TRUE(settings.qx_script.empty());
     EXPECT_EQ(settings.NotifyIconOn, u"-");
     EXPECT_EQ(settings.NotifyIconOff, u"-");
+    EXPECT_TRUE(settings.PauseWhileLocked);
     // Every other numeric field starts at 0 or false.
     for (const SettingRow& row : settingRows()) {
         std::string key = row.key;
         if (key == "IntervalTimeMSec" || key == "IntervalTimeMSec2" || key == "MouseMovePixel" ||
             key == "OpenShowDlgAlpha" || key == "OpenShowDlgAlpha2" || key == "OpenShowDlgLeft" ||
-            key == "OpenShowDlgTop" || row.type == SettingType::Text || row.type == SettingType::IconPath)
+            key == "OpenShowDlgTop" || key == "PauseWhileLocked" || row.type == SettingType::Text ||
+            row.type == SettingType::IconPath)
             continue;
         EXPECT_EQ(readNumber(settings, row), 0) << key;
     }
@@ -38,7 +40,7 @@ TEST(Settings, TableListsEveryKeyOnceInLoadOrder) {
         "NoOpeningDlg", "NoNotifyScriptSuspend", "BIGDIALOG", "LASTMOVE", "bDisableRemoteWaring",
         "bDisableWhenUseFocusAssist", "HOTKEY_PAUSE", "bTimeOff", "dwTimeOffHour", "dwTimeOffMin", "dwTimeOffSec",
         "bTimeOn", "dwTimeOnHour", "dwTimeOnMin", "dwTimeOnSec", "ReOnSec", "bPauseDouble", "NotifyIconOn",
-        "NotifyIconOff"};
+        "NotifyIconOff", "PauseWhileLocked", "KeepSystemAwake", "KeepDisplayOn"};
     ASSERT_EQ(settingRows().size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) EXPECT_STREQ(settingRows()[i].key, expected[i]);
 }
@@ -72,6 +74,8 @@ TEST(Settings, DefaultsWhenAbsent) {
     EXPECT_EQ(absentDefault(*findSettingRow("BIGDIALOG"), loaded), 1);
     EXPECT_EQ(absentDefault(*findSettingRow("MouseMovePixel"), loaded), 1);
     EXPECT_EQ(absentDefault(*findSettingRow("ReOnSec"), loaded), 0);
+    EXPECT_EQ(absentDefault(*findSettingRow("PauseWhileLocked"), loaded), 1) << "on unless the user turned it off";
+    EXPECT_EQ(absentDefault(*findSettingRow("KeepSystemAwake"), loaded), 0);
 }
 
 TEST(Settings, LoadChecks) {
@@ -88,6 +92,7 @@ TEST(Settings, LoadChecks) {
     EXPECT_EQ(check("dwTimeOffSec", 60), 0);
     EXPECT_EQ(check("ClickToPause", 42), 1);
     EXPECT_EQ(check("ClickToPause", INT32_MIN), 1);
+    EXPECT_EQ(check("KeepDisplayOn", -7), 1);
     EXPECT_EQ(check("OpenShowDlgLeft", -5000), -5000);
     EXPECT_EQ(check("MouseMovePixel", -3), -3);
     EXPECT_EQ(check("HOTKEY_PAUSE", 0x0141), 0x0641);

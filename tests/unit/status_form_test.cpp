@@ -78,6 +78,12 @@ TEST(StatusForm, StateTextFollowsPauseAndRemoteSession) {
     settings.MouseMovePixel = 0;
     EXPECT_EQ(statusTexts({false, true, 0, 0}, settings, false).state, u"Running");
     EXPECT_EQ(statusTexts({false, true, 0, 0}, settings, true).state, u"動作中");
+
+    // A lock holds keyboard emulation back too; a pause the user made still reads as a pause.
+    EXPECT_EQ(statusTexts({false, true, 0, 0, true}, settings, false).state, u"Stopped(Locked)");
+    EXPECT_EQ(statusTexts({false, false, 0, 0, true}, settings, true).state, u"ロック中のため停止");
+    EXPECT_EQ(statusTexts({true, false, 0, 0, true}, settings, false).state, u"Stopped");
+    EXPECT_EQ(statusTexts({}, settings, false).lastShake, u"-");
 }
 
 }  // namespace wavelith

@@ -302,3 +302,48 @@ TEST_F(SwingFixture, JapaneseRemoteWarning) {
 }
 
 }  // namespace wavelith
+
+namespace wavelith {
+
+TEST_F(SwingFixture, LockWithholdsShakesAndScriptRunsAndUnlockResumesAtOnce) {
+    engine.onSessionChange(true);
+    EXPECT_FALSE(activity.paused()) << "a lock is not a pause";
+    EXPECT_TRUE(shake().empty());
+    useMode(12);
+    shake();
+    EXPECT_EQ(effects.scriptRunsStarted, 0);
+
+    engine.onSessionChange(false);
+    EXPECT_EQ(effects.timerPeriods.size(), 1u) << "a fresh interval from the unlock";
+    shake();
+    EXPECT_EQ(effects.scriptRunsStarted, 1);
+
+    settings.PauseWhileLocked = false;
+    engine.onSessionChange(true);
+    shake();
+    EXPECT_EQ(effects.scriptRunsStarted, 2) << "without the setting a lock changes nothing";
+}
+
+TEST_F(SwingFixture, CountdownsWaitWhileLockedAndStartAfreshAndAPauseStaysAPause) {
+    settings.LASTMOVE = 60;
+    settings.ReOnSec = 30;
+    activity.setActivityState(true);
+    for (int i = 0; i < 20; ++i) activity.onSecondTick();
+    engine.onSessionChange(true);
+    for (int i = 0; i < 100; ++i) activity.onSecondTick();
+    engine.onSessionChange(false);
+    EXPECT_TRUE(activity.paused());
+    EXPECT_EQ(activity.reOnCountdown(), 30);
+    for (int i = 0; i < 29; ++i) activity.onSecondTick();
+    EXPECT_TRUE(activity.paused());
+    activity.onSecondTick();
+    EXPECT_FALSE(activity.paused()) << "resumed 30 s after the unlock";
+
+    engine.onSessionChange(true);
+    for (int i = 0; i < 100; ++i) activity.onSecondTick();
+    EXPECT_FALSE(activity.paused()) << "the lock screen is not an idle user";
+    engine.onSessionChange(false);
+    EXPECT_EQ(activity.idleCountdown(), 60);
+}
+
+}  // namespace wavelith

@@ -23,6 +23,26 @@ TEST(TrayState, MenuLabelsAndChecksFollowTheSettings) {
     EXPECT_NE(japanese.pauseLabel, clicked.pauseLabel);
 }
 
+TEST(TrayState, DisplayItemWaitsForTheSystemItemWhichThePolicyMayGray) {
+    Settings settings;
+    EXPECT_FALSE(trayMenuState(settings, false, false).keepDisplayOnEnabled);
+    settings.KeepSystemAwake = true;
+    EXPECT_TRUE(trayMenuState(settings, false, false).keepDisplayOnEnabled);
+    TrayMenuState governed = trayMenuState(settings, false, false, false);
+    EXPECT_FALSE(governed.keepSystemAwakeEnabled || governed.keepDisplayOnEnabled);
+}
+
+TEST(TrayState, TooltipShowsTheStateAndTheLastShakeThatReachedWindows) {
+    LocalTime time;
+    time.hour = 14;
+    time.minute = 3;
+    time.second = 21;
+    EXPECT_EQ(trayTooltip(u"Wavelith", TrayActivity::Running, time, false), u"Wavelith — running, last shake 14:03:21");
+    EXPECT_EQ(trayTooltip(u"Wavelith", TrayActivity::Locked, std::nullopt, false), u"Wavelith — locked");
+    EXPECT_EQ(trayTooltip(u"ウェーブリス", TrayActivity::Paused, time, true),
+              u"ウェーブリス — 一時停止中、最後の揺れ 14:03:21");
+}
+
 TEST(TrayState, NoticesAndTooltipsAreCutToFit) {
     EXPECT_EQ(noticeText(u"short"), u"short");
     EXPECT_EQ(noticeText(std::u16string(300, u'x')).size(), 255u);

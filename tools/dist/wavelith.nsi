@@ -133,6 +133,14 @@ Section "$(SectionProgram)" SecProgram
   File "${SOURCE}/quellix.chm"
   File "${SOURCE}/README.txt"
   File "${SOURCE}/LICENSE.txt"
+  ; The administrators' policy templates, laid out as PolicyDefinitions wants them.
+  SetOutPath "$INSTDIR\policy"
+  File "${SOURCE}/policy/wavelith.admx"
+  SetOutPath "$INSTDIR\policy\en-US"
+  File "${SOURCE}/policy/en-US/wavelith.adml"
+  SetOutPath "$INSTDIR\policy\ja-JP"
+  File "${SOURCE}/policy/ja-JP/wavelith.adml"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; One Start menu entry, under the current language's name.
@@ -186,6 +194,12 @@ Section "un.$(DisplayName)" SecUninstallProgram
   Delete "$INSTDIR\quellix.chm"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\policy\wavelith.admx"
+  Delete "$INSTDIR\policy\en-US\wavelith.adml"
+  Delete "$INSTDIR\policy\ja-JP\wavelith.adml"
+  RMDir "$INSTDIR\policy\en-US"
+  RMDir "$INSTDIR\policy\ja-JP"
+  RMDir "$INSTDIR\policy"
   Delete "$INSTDIR\uninstall.exe"
   ; Shortcuts by either language's name, the installer's and the settings dialog's: they would
   ; point at nothing.
