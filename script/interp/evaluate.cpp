@@ -14,19 +14,27 @@ int compareText(const std::string& left, const std::string& right) { return left
 // factor: IDENTIFIER
 ScriptValue VarNode::evaluate(Interpreter& interpreter) const { return interpreter.readVariable(name, line, cache); }
 
+namespace {
+// A name that is no variable (a constant, or unassigned): kept out of line, so that the reads
+// of variables below stay a few instructions.
+[[gnu::noinline]] ScriptValue readMissing(const VarNode& node, Interpreter& interpreter) {
+    return interpreter.readVariable(node.name, node.line, node.cache);
+}
+}  // namespace
+
 int32_t VarNode::evaluateInt(Interpreter& interpreter) const {
     if (const ScriptValue* slot = interpreter.findVariable(name, cache)) return slot->toInt();
-    return interpreter.readVariable(name, line, cache).toInt();
+    return readMissing(*this, interpreter).toInt();
 }
 
 bool VarNode::evaluateTruth(Interpreter& interpreter) const {
     if (const ScriptValue* slot = interpreter.findVariable(name, cache)) return slot->truth();
-    return interpreter.readVariable(name, line, cache).truth();
+    return readMissing(*this, interpreter).truth();
 }
 
 const ScriptValue& VarNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
     if (const ScriptValue* slot = interpreter.findVariable(name, cache)) return *slot;
-    scratch = interpreter.readVariable(name, line, cache);
+    scratch = readMissing(*this, interpreter);
     return scratch;
 }
 
@@ -98,9 +106,7 @@ public:
                 int32_t a = l.intValue;
                 return ScriptValue::integer(withInteger(interpreter, a));
             }
-            ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
-            ScriptValue rightScratch;
-            return combine(Op, kept, right->evaluateRef(interpreter, rightScratch));
+            return withText(interpreter, l, leftScratch);
         }
     }
     int32_t evaluateInt(Interpreter& interpreter) const override {
@@ -111,9 +117,7 @@ public:
             int32_t a = l.intValue;
             return withInteger(interpreter, a);
         }
-        ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
-        ScriptValue rightScratch;
-        return combine(Op, kept, right->evaluateRef(interpreter, rightScratch)).toInt();
+        return withText(interpreter, l, leftScratch).toInt();
     }
     // Only "+" can yield a string, whose truth is not its integer reading.
     bool evaluateTruth(Interpreter& interpreter) const override {
@@ -139,6 +143,13 @@ private:
         if (!r.isString) return compareIntegers<Op>(a, r.intValue);
         ScriptValue l = ScriptValue::integer(a);
         return combine(Op, l, r).toInt();
+    }
+    // The result once the left operand has read as a string or an array, whose value is kept as
+    // it was before the right side runs; out of line, as the rarer way.
+    [[gnu::noinline]] ScriptValue withText(Interpreter& interpreter, const ScriptValue& l, ScriptValue& leftScratch) const {
+        ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
+        ScriptValue rightScratch;
+        return combine(Op, kept, right->evaluateRef(interpreter, rightScratch));
     }
     const bool rightIsInteger_;
 };

@@ -23,8 +23,6 @@ std::string ScriptValue::toString() const {
     return std::string(buffer, end);
 }
 
-int32_t ScriptValue::toInt() const { return isString ? readInteger(text) : intValue; }
-
 int32_t readInteger(std::string_view text) {
     size_t i = 0;
     auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };

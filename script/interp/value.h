@@ -186,7 +186,7 @@ struct ScriptValue {
     // Strings and arrays give their text; integers their decimal form.
     std::string toString() const;
     // Strings are read as strtol reads base 10, saturating at the 32-bit range.
-    int32_t toInt() const;
+    int32_t toInt() const;  // inline below
     // The test of IF, loops and ?: (not of &&, || and !, which use toInt).
     bool truth() const { return isString ? !text.empty() : intValue != 0; }
     // Whether it has a text or an element block, what copies and moves must carry over.
@@ -293,6 +293,7 @@ void ElementList::edit(Edit&& change) {
 
 // strtol in base 10, saturated to 32 bits whatever the width of long.
 int32_t readInteger(std::string_view text);
+inline int32_t ScriptValue::toInt() const { return isString ? readInteger(text) : intValue; }
 // strtol over text that is all digits of the base (the lexer's literals): saturates at 2^31-1.
 int32_t readUnsignedLiteral(std::string_view digits, int base);
 
