@@ -51,6 +51,37 @@ int32_t compareIntegers(int32_t a, int32_t b) {
     else return a >= b;
 }
 
+// An operand read without the virtual call when it is a plain variable or a literal, the two
+// operands most expressions have.
+class Operand {
+public:
+    explicit Operand(const Node& node)
+        : node_(node),
+          variable_(node.kind == kind::Var ? static_cast<const VarNode*>(&node) : nullptr),
+          isLiteral_(node.kind == kind::Int),
+          literal_(isLiteral_ ? static_cast<const IntNode&>(node).value : 0) {}
+
+    int32_t readInt(Interpreter& interpreter) const {
+        if (isLiteral_) return literal_;
+        if (variable_) {
+            if (const ScriptValue* slot = interpreter.findVariable(variable_->name, variable_->cache)) return slot->toInt();
+        }
+        return node_.evaluateInt(interpreter);
+    }
+    const ScriptValue& readRef(Interpreter& interpreter, ScriptValue& scratch) const {
+        if (variable_) {
+            if (const ScriptValue* slot = interpreter.findVariable(variable_->name, variable_->cache)) return *slot;
+        }
+        return node_.evaluateRef(interpreter, scratch);
+    }
+
+private:
+    const Node& node_;
+    const VarNode* variable_;
+    bool isLiteral_;
+    int32_t literal_;
+};
+
 // "+" and the comparisons, which look at whether an operand is a string.
 ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     if (op == kind::Add) {
@@ -93,7 +124,10 @@ template <int32_t Op>
 class MixedOperatorNode final : public BinaryNode {
 public:
     MixedOperatorNode(NodePtr left, NodePtr right, int32_t line)
-        : BinaryNode(Op, std::move(left), std::move(right), line), rightIsInteger_(this->right->alwaysInteger()) {}
+        : BinaryNode(Op, std::move(left), std::move(right), line),
+          leftOperand_(*this->left),
+          rightOperand_(*this->right),
+          rightIsInteger_(this->right->alwaysInteger()) {}
 
     ScriptValue evaluate(Interpreter& interpreter) const override {
         if constexpr (Op != kind::Add) {
@@ -101,7 +135,7 @@ public:
         } else {
             interpreter.checkStack(line);
             ScriptValue leftScratch;
-            const ScriptValue& l = left->evaluateRef(interpreter, leftScratch);
+            const ScriptValue& l = leftOperand_.readRef(interpreter, leftScratch);
             if (!l.isString && !l.isArray) {
                 int32_t a = l.intValue;
                 return ScriptValue::integer(withInteger(interpreter, a));
@@ -112,7 +146,7 @@ public:
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
         ScriptValue leftScratch;
-        const ScriptValue& l = left->evaluateRef(interpreter, leftScratch);
+        const ScriptValue& l = leftOperand_.readRef(interpreter, leftScratch);
         if (!l.isString && !l.isArray) {
             int32_t a = l.intValue;
             return withInteger(interpreter, a);
@@ -137,9 +171,9 @@ private:
     // The integer result once the left operand has read as the integer a ("+" with a string on
     // the right is an integer sum too).
     int32_t withInteger(Interpreter& interpreter, int32_t a) const {
-        if (rightIsInteger_) return compareIntegers<Op>(a, right->evaluateInt(interpreter));
+        if (rightIsInteger_) return compareIntegers<Op>(a, rightOperand_.readInt(interpreter));
         ScriptValue rightScratch;
-        const ScriptValue& r = right->evaluateRef(interpreter, rightScratch);
+        const ScriptValue& r = rightOperand_.readRef(interpreter, rightScratch);
         if (!r.isString) return compareIntegers<Op>(a, r.intValue);
         ScriptValue l = ScriptValue::integer(a);
         return combine(Op, l, r).toInt();
@@ -149,8 +183,9 @@ private:
     [[gnu::noinline]] ScriptValue withText(Interpreter& interpreter, const ScriptValue& l, ScriptValue& leftScratch) const {
         ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
         ScriptValue rightScratch;
-        return combine(Op, kept, right->evaluateRef(interpreter, rightScratch));
+        return combine(Op, kept, rightOperand_.readRef(interpreter, rightScratch));
     }
+    const Operand leftOperand_, rightOperand_;
     const bool rightIsInteger_;
 };
 
@@ -159,7 +194,7 @@ template <int32_t Op>
 class IntegerOperatorNode final : public BinaryNode {
 public:
     IntegerOperatorNode(NodePtr left, NodePtr right, int32_t line)
-        : BinaryNode(Op, std::move(left), std::move(right), line) {}
+        : BinaryNode(Op, std::move(left), std::move(right), line), leftOperand_(*this->left), rightOperand_(*this->right) {}
 
     ScriptValue evaluate(Interpreter& interpreter) const override { return ScriptValue::integer(evaluateInt(interpreter)); }
     bool evaluateTruth(Interpreter& interpreter) const override { return evaluateInt(interpreter) != 0; }
@@ -170,12 +205,12 @@ public:
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
         if constexpr (Op == kind::And) {
-            return left->evaluateInt(interpreter) != 0 && right->evaluateInt(interpreter) != 0;
+            return leftOperand_.readInt(interpreter) != 0 && rightOperand_.readInt(interpreter) != 0;
         } else if constexpr (Op == kind::Or) {
-            return left->evaluateInt(interpreter) != 0 || right->evaluateInt(interpreter) != 0;
+            return leftOperand_.readInt(interpreter) != 0 || rightOperand_.readInt(interpreter) != 0;
         } else {
-            int32_t a = left->evaluateInt(interpreter);
-            int32_t b = right->evaluateInt(interpreter);
+            int32_t a = leftOperand_.readInt(interpreter);
+            int32_t b = rightOperand_.readInt(interpreter);
             if constexpr (Op == kind::Sub) return wrapSub(a, b);
             else if constexpr (Op == kind::Mul) return wrapMul(a, b);
             else if constexpr (Op == kind::Div || Op == kind::Mod) {
@@ -193,6 +228,9 @@ public:
             else return shiftRight(a, b);
         }
     }
+
+private:
+    const Operand leftOperand_, rightOperand_;
 };
 }  // namespace
 
