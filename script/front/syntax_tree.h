@@ -88,6 +88,7 @@ public:
     const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     bool alwaysInteger() const override { return true; }
     bool leavesVariablesAlone() const override { return true; }
+    const ScriptValue& literal() const { return constant; }
     const int32_t value;
 
 private:
@@ -101,6 +102,7 @@ public:
     ScriptValue evaluate(Interpreter&) const override { return constant; }
     const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     bool leavesVariablesAlone() const override { return true; }
+    const ScriptValue& literal() const { return constant; }
     const std::string text;
 
 private:

@@ -58,28 +58,29 @@ public:
     explicit Operand(const Node& node)
         : node_(node),
           variable_(node.kind == kind::Var ? static_cast<const VarNode*>(&node) : nullptr),
-          isLiteral_(node.kind == kind::Int),
-          literal_(isLiteral_ ? static_cast<const IntNode&>(node).value : 0) {}
+          literal_(node.kind == kind::Int      ? &static_cast<const IntNode&>(node).literal()
+                   : node.kind == kind::String ? &static_cast<const StringNode&>(node).literal()
+                                               : nullptr) {}
 
+    // The value in place, or null when it must be evaluated (see Node::evaluateRef).
+    const ScriptValue* peek(Interpreter& interpreter) const {
+        if (literal_) return literal_;
+        if (variable_) return interpreter.findVariable(variable_->name, variable_->cache);
+        return nullptr;
+    }
     int32_t readInt(Interpreter& interpreter) const {
-        if (isLiteral_) return literal_;
-        if (variable_) {
-            if (const ScriptValue* slot = interpreter.findVariable(variable_->name, variable_->cache)) return slot->toInt();
-        }
+        if (const ScriptValue* value = peek(interpreter)) return value->toInt();
         return node_.evaluateInt(interpreter);
     }
     const ScriptValue& readRef(Interpreter& interpreter, ScriptValue& scratch) const {
-        if (variable_) {
-            if (const ScriptValue* slot = interpreter.findVariable(variable_->name, variable_->cache)) return *slot;
-        }
+        if (const ScriptValue* value = peek(interpreter)) return *value;
         return node_.evaluateRef(interpreter, scratch);
     }
 
 private:
     const Node& node_;
     const VarNode* variable_;
-    bool isLiteral_;
-    int32_t literal_;
+    const ScriptValue* literal_;
 };
 
 // "+" and the comparisons, which look at whether an operand is a string.
@@ -134,24 +135,20 @@ public:
             return ScriptValue::integer(evaluateInt(interpreter));
         } else {
             interpreter.checkStack(line);
-            ScriptValue leftScratch;
-            const ScriptValue& l = leftOperand_.readRef(interpreter, leftScratch);
-            if (!l.isString && !l.isArray) {
-                int32_t a = l.intValue;
-                return ScriptValue::integer(withInteger(interpreter, a));
+            if (const ScriptValue* l = leftOperand_.peek(interpreter)) {
+                if (!l->isString && !l->isArray) return ScriptValue::integer(withInteger(interpreter, l->intValue));
+                return withText(interpreter, *l);
             }
-            return withText(interpreter, l, leftScratch);
+            return evaluateLeftFirst(interpreter);
         }
     }
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
-        ScriptValue leftScratch;
-        const ScriptValue& l = leftOperand_.readRef(interpreter, leftScratch);
-        if (!l.isString && !l.isArray) {
-            int32_t a = l.intValue;
-            return withInteger(interpreter, a);
+        if (const ScriptValue* l = leftOperand_.peek(interpreter)) {
+            if (!l->isString && !l->isArray) return withInteger(interpreter, l->intValue);
+            return withText(interpreter, *l).toInt();
         }
-        return withText(interpreter, l, leftScratch).toInt();
+        return evaluateLeftFirst(interpreter).toInt();
     }
     // Only "+" can yield a string, whose truth is not its integer reading.
     bool evaluateTruth(Interpreter& interpreter) const override {
@@ -172,16 +169,37 @@ private:
     // the right is an integer sum too).
     int32_t withInteger(Interpreter& interpreter, int32_t a) const {
         if (rightIsInteger_) return compareIntegers<Op>(a, rightOperand_.readInt(interpreter));
+        if (const ScriptValue* r = rightOperand_.peek(interpreter)) {
+            if (!r->isString) return compareIntegers<Op>(a, r->intValue);
+            return withTextOnTheRight(a, *r);
+        }
         ScriptValue rightScratch;
         const ScriptValue& r = rightOperand_.readRef(interpreter, rightScratch);
         if (!r.isString) return compareIntegers<Op>(a, r.intValue);
+        return withTextOnTheRight(a, r);
+    }
+    [[gnu::noinline]] static int32_t withTextOnTheRight(int32_t a, const ScriptValue& r) {
         ScriptValue l = ScriptValue::integer(a);
         return combine(Op, l, r).toInt();
     }
-    // The result once the left operand has read as a string or an array, whose value is kept as
-    // it was before the right side runs; out of line, as the rarer way.
-    [[gnu::noinline]] ScriptValue withText(Interpreter& interpreter, const ScriptValue& l, ScriptValue& leftScratch) const {
-        ScriptValue kept = &l == &leftScratch ? std::move(leftScratch) : l;
+    // A left operand that must be evaluated (a call, an expression): its value is kept in
+    // scratch, or moved out of it when it is a string.
+    [[gnu::noinline]] ScriptValue evaluateLeftFirst(Interpreter& interpreter) const {
+        ScriptValue scratch;
+        const ScriptValue& l = left->evaluateRef(interpreter, scratch);
+        if (!l.isString && !l.isArray) {
+            int32_t a = l.intValue;
+            return ScriptValue::integer(withInteger(interpreter, a));
+        }
+        ScriptValue kept = &l == &scratch ? std::move(scratch) : l;
+        return withRight(interpreter, kept);
+    }
+    // A string or an array on the left is kept as it was before the right side runs.
+    [[gnu::noinline]] ScriptValue withText(Interpreter& interpreter, const ScriptValue& l) const {
+        ScriptValue kept = l;
+        return withRight(interpreter, kept);
+    }
+    ScriptValue withRight(Interpreter& interpreter, ScriptValue& kept) const {
         ScriptValue rightScratch;
         return combine(Op, kept, rightOperand_.readRef(interpreter, rightScratch));
     }
