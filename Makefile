@@ -49,7 +49,7 @@ fuzz: fuzz-targets
 test: native win64 asan fuzz-targets
 	cd $(NATIVE) && ctest --output-on-failure
 
-# DO-Rozude against Lua 5.4 and Python 3 on the same small programs.
+# DO-Rozude against Lua 5.4 and Python 3 on the same programs, each result checked; the ratios and the worst of each.
 bench: native
 	bench/run.sh $(NATIVE)/wavelith-script
 
