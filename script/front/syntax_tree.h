@@ -192,15 +192,21 @@ public:
 class ArrayAssignNode : public Node {
 public:
     ArrayAssignNode(std::string name, NodePtr index, NodePtr value, int32_t line)
-        : Node(kind::ArrayAssign, line), name(std::move(name)), index(std::move(index)), value(std::move(value)) {}
+        : Node(kind::ArrayAssign, line),
+          name(std::move(name)),
+          index(std::move(index)),
+          value(std::move(value)),
+          valueIsInteger_(this->value->alwaysInteger()) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
-    // As a statement the value is moved into the array, never copied a second time.
-    void execute(Interpreter& interpreter) const override { store(interpreter, false); }
+    // As a statement the value is moved into the array, never copied a second time; an integer
+    // is written into the element as it is.
+    void execute(Interpreter& interpreter) const override;
     const std::string name;
     const NodePtr index, value;
     mutable SlotCache cache;
 
 private:
+    const bool valueIsInteger_;
     ScriptValue store(Interpreter& interpreter, bool yieldValue) const;
 };
 

@@ -453,6 +453,23 @@ const ScriptValue& ArrayAccessNode::evaluateRef(Interpreter& interpreter, Script
 // expr: IDENTIFIER '[' expr ']' ASSIGN expr (the index before the value)
 ScriptValue ArrayAssignNode::evaluate(Interpreter& interpreter) const { return store(interpreter, true); }
 
+void ArrayAssignNode::execute(Interpreter& interpreter) const {
+    if (!valueIsInteger_) {
+        store(interpreter, false);
+        return;
+    }
+    interpreter.checkStack(line);
+    int32_t position = index->evaluateInt(interpreter);
+    int32_t stored = value->evaluateInt(interpreter);
+    if (position < 0) {
+        interpreter.fail(Message::InvalidIndex, line, {std::string_view(name), position, line});
+        position = 0;
+    }
+    ScriptValue& entry = interpreter.variableSlot(name, cache);
+    VariableTable::storeElement(entry, static_cast<size_t>(position), stored);
+    if (entry.text != name) entry.text = name;
+}
+
 ScriptValue ArrayAssignNode::store(Interpreter& interpreter, bool yieldValue) const {
     interpreter.checkStack(line);
     int32_t position = index->evaluateInt(interpreter);

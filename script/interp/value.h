@@ -109,6 +109,7 @@ public:
     // New elements are the integer 0.
     void resize(size_t count);
     void set(size_t index, ScriptValue value);
+    void setInteger(size_t index, int32_t value);
     void push_back(ScriptValue value);
     void append(Items::const_iterator first, Items::const_iterator last);
     // For algorithms that only reorder or remove elements; the totals are counted again after.
@@ -265,6 +266,15 @@ inline void ElementList::set(size_t index, ScriptValue value) {
     checkSize(after);
     list.items[index] = std::move(value);
     list.held = after;
+}
+inline void ElementList::setInteger(size_t index, int32_t value) {
+    ScriptValue& item = block_->items[index];
+    // A plain integer weighs one element and no text, before as after: the totals stand.
+    if (item.isPlainInteger()) {
+        item.intValue = value;
+        return;
+    }
+    set(index, ScriptValue::integer(value));
 }
 inline void ElementList::push_back(ScriptValue value) {
     ValueSize after = held();

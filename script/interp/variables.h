@@ -43,6 +43,7 @@ public:
     // first time) and grows it to hold the index. Reading grows an array just as writing does.
     static const ScriptValue& elementSlot(ScriptValue& entry, size_t index);
     static void storeElement(ScriptValue& entry, size_t index, ScriptValue value);
+    static void storeElement(ScriptValue& entry, size_t index, int32_t value);
 
 private:
     Map map_;
@@ -62,6 +63,11 @@ inline const ScriptValue& VariableTable::elementSlot(ScriptValue& entry, size_t 
 inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue value) {
     elementSlot(entry, index);
     entry.elements.set(index, std::move(value));
+}
+
+inline void VariableTable::storeElement(ScriptValue& entry, size_t index, int32_t value) {
+    elementSlot(entry, index);
+    entry.elements.setInteger(index, value);
 }
 
 }  // namespace wavelith::script

@@ -140,10 +140,11 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
     runner.run("DEFINE(\"KEEPVAR\", 1)\na[0] = \"xy\"\na[3] = 5\nb[0] = a\nb[1] = \"hello\"\nb[1] = a\nc = b\n"
                "ARRAYADD(\"c\", b, \"zz\", \"\")\nSORTARRAYDESC(\"c\")\nDELARRAYITEM(\"c\", 1)\nUNIQARRAY(\"c\")\n"
                "DELEMPTYARRAY(\"c\")\nRESIZE(\"c\", 2)\nRESIZE(\"c\", 6)\nSPLIT(\"a,b,,c\", \",\", \"d\")\nd[1] = c\n"
-               "m = \"x\" + CHR(10) + \"yy\"\nm[5] = 1\nMULTILINETOSTRINGARRAY(\"m\")\nx = a[6]\n");
+               "m = \"x\" + CHR(10) + \"yy\"\nm[5] = 1\nMULTILINETOSTRINGARRAY(\"m\")\n"
+               "e[0] = a\ne[1] = \"text\"\ne[0] = 2 * 3\ne[1] = 4 - 1\ne[3] = 7 * 1\nx = a[6]\n");
     ASSERT_TRUE(runner.messages.empty());
     const auto& variables = Interpreter::instance().variables().entries();
-    for (const char* name : {"A", "B", "C", "D", "M"}) {
+    for (const char* name : {"A", "B", "C", "D", "M", "E"}) {
         ASSERT_TRUE(variables.count(name)) << name;
         const ScriptValue& value = variables.at(name);
         EXPECT_EQ(value.size().textBytes, walk(value).textBytes) << name;
@@ -152,6 +153,10 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
     // b is [a, a] with a = ["xy", 0, 0, 5] named A, copied before the read of a[6] grew a.
     EXPECT_EQ(variables.at("B").size().textBytes, 1u + 2 * 3);
     EXPECT_EQ(variables.at("B").size().elements, 2u + 2 * 4);
+    // Integers written over an array and a text leave nothing of them in the totals: only the
+    // array's own name is left.
+    EXPECT_EQ(variables.at("E").size().textBytes, 1u);
+    EXPECT_EQ(variables.at("E").size().elements, 4u);
     runner.run("x = 0\n");  // KEEPVAR was for one run: this one clears the table
 }
 
