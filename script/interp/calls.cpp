@@ -68,14 +68,17 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
         const std::string& param = function.params[i];
         SlotCache& cache = function.paramSlots[i];
         const ScriptValue* existing = findVariable(param, cache);
-        if (existing) {
+        if (existing && existing->holdsData()) {
             savedHere += existing->size();
             savedParameters_ += existing->size();
             checkSize(savedParameters_);
         }
         // A name given twice keeps one entry: the value from before its last binding.
-        auto duplicate = std::find_if(savedStack_.begin() + static_cast<std::ptrdiff_t>(frame), savedStack_.end(),
-                                      [&](const SavedParameter& entry) { return function.params[entry.param] == param; });
+        auto duplicate = savedStack_.end();
+        if (function.repeatedParams) {
+            duplicate = std::find_if(savedStack_.begin() + static_cast<std::ptrdiff_t>(frame), savedStack_.end(),
+                                     [&](const SavedParameter& entry) { return function.params[entry.param] == param; });
+        }
         if (duplicate != savedStack_.end()) {
             duplicate->value = existing ? *existing : ScriptValue::defaultFor(param);
         } else {

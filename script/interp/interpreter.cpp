@@ -15,6 +15,9 @@ void FunctionTable::define(std::string name, std::vector<std::string> params, st
     definition.params = std::move(params);
     definition.body = std::move(body);
     definition.paramSlots.assign(definition.params.size(), SlotCache{});
+    std::vector<std::string> sorted = definition.params;
+    std::sort(sorted.begin(), sorted.end());
+    definition.repeatedParams = std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
     ++generation_;
 }
 

@@ -28,6 +28,8 @@ struct FunctionDef {
     std::unique_ptr<BlockNode> body;
     // The table slots of the parameters' variables, found again only when the table changes.
     mutable std::vector<SlotCache> paramSlots;
+    // Whether a parameter name comes twice (f(x, x)), which calls must look out for.
+    bool repeatedParams = false;
 };
 
 class FunctionTable {
