@@ -81,18 +81,13 @@ using NodeList = std::vector<NodePtr>;
 
 class IntNode : public Node {
 public:
-    IntNode(int32_t value, int32_t line) : Node(kind::Int, line), value(value), constant(ScriptValue::integer(value)) {}
-    ScriptValue evaluate(Interpreter&) const override { return constant; }
+    IntNode(int32_t value, int32_t line) : Node(kind::Int, line), value(value) {}
+    ScriptValue evaluate(Interpreter&) const override { return ScriptValue::integer(value); }
     int32_t evaluateInt(Interpreter&) const override { return value; }
     bool evaluateTruth(Interpreter&) const override { return value != 0; }
-    const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     bool alwaysInteger() const override { return true; }
     bool leavesVariablesAlone() const override { return true; }
-    const ScriptValue& literal() const { return constant; }
     const int32_t value;
-
-private:
-    const ScriptValue constant;
 };
 
 class StringNode : public Node {

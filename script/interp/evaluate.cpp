@@ -52,35 +52,37 @@ int32_t compareIntegers(int32_t a, int32_t b) {
 }
 
 // An operand read without the virtual call when it is a plain variable or a literal, the two
-// operands most expressions have.
+// operands most expressions have. It only remembers which it is; the node is passed in.
 class Operand {
 public:
     explicit Operand(const Node& node)
-        : node_(node),
-          variable_(node.kind == kind::Var ? static_cast<const VarNode*>(&node) : nullptr),
-          literal_(node.kind == kind::Int      ? &static_cast<const IntNode&>(node).literal()
-                   : node.kind == kind::String ? &static_cast<const StringNode&>(node).literal()
-                                               : nullptr) {}
+        : form_(node.kind == kind::Var ? Form::Variable : node.kind == kind::Int ? Form::Integer
+                : node.kind == kind::String                                  ? Form::Text
+                                                                              : Form::Other),
+          integer_(form_ == Form::Integer ? static_cast<const IntNode&>(node).value : 0) {}
 
     // The value in place, or null when it must be evaluated (see Node::evaluateRef).
-    const ScriptValue* peek(Interpreter& interpreter) const {
-        if (literal_) return literal_;
-        if (variable_) return interpreter.findVariable(variable_->name, variable_->cache);
-        return nullptr;
+    const ScriptValue* peek(Interpreter& interpreter, const Node& node) const {
+        if (form_ == Form::Variable) {
+            const auto& variable = static_cast<const VarNode&>(node);
+            return interpreter.findVariable(variable.name, variable.cache);
+        }
+        return form_ == Form::Text ? &static_cast<const StringNode&>(node).literal() : nullptr;
     }
-    int32_t readInt(Interpreter& interpreter) const {
-        if (const ScriptValue* value = peek(interpreter)) return value->toInt();
-        return node_.evaluateInt(interpreter);
+    int32_t readInt(Interpreter& interpreter, const Node& node) const {
+        if (form_ == Form::Integer) return integer_;
+        if (const ScriptValue* value = peek(interpreter, node)) return value->toInt();
+        return node.evaluateInt(interpreter);
     }
-    const ScriptValue& readRef(Interpreter& interpreter, ScriptValue& scratch) const {
-        if (const ScriptValue* value = peek(interpreter)) return *value;
-        return node_.evaluateRef(interpreter, scratch);
+    const ScriptValue& readRef(Interpreter& interpreter, const Node& node, ScriptValue& scratch) const {
+        if (const ScriptValue* value = peek(interpreter, node)) return *value;
+        return node.evaluateRef(interpreter, scratch);
     }
 
 private:
-    const Node& node_;
-    const VarNode* variable_;
-    const ScriptValue* literal_;
+    enum class Form : uint8_t { Other, Variable, Integer, Text };
+    Form form_;
+    int32_t integer_;
 };
 
 // "+" and the comparisons, which look at whether an operand is a string.
@@ -135,7 +137,7 @@ public:
             return ScriptValue::integer(evaluateInt(interpreter));
         } else {
             interpreter.checkStack(line);
-            if (const ScriptValue* l = leftOperand_.peek(interpreter)) {
+            if (const ScriptValue* l = leftOperand_.peek(interpreter, *left)) {
                 if (!l->isString && !l->isArray) return ScriptValue::integer(withInteger(interpreter, l->intValue));
                 return withText(interpreter, *l);
             }
@@ -144,7 +146,7 @@ public:
     }
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
-        if (const ScriptValue* l = leftOperand_.peek(interpreter)) {
+        if (const ScriptValue* l = leftOperand_.peek(interpreter, *left)) {
             if (!l->isString && !l->isArray) return withInteger(interpreter, l->intValue);
             return withText(interpreter, *l).toInt();
         }
@@ -168,13 +170,13 @@ private:
     // The integer result once the left operand has read as the integer a ("+" with a string on
     // the right is an integer sum too).
     int32_t withInteger(Interpreter& interpreter, int32_t a) const {
-        if (rightIsInteger_) return compareIntegers<Op>(a, rightOperand_.readInt(interpreter));
-        if (const ScriptValue* r = rightOperand_.peek(interpreter)) {
+        if (rightIsInteger_) return compareIntegers<Op>(a, rightOperand_.readInt(interpreter, *right));
+        if (const ScriptValue* r = rightOperand_.peek(interpreter, *right)) {
             if (!r->isString) return compareIntegers<Op>(a, r->intValue);
             return withTextOnTheRight(a, *r);
         }
         ScriptValue rightScratch;
-        const ScriptValue& r = rightOperand_.readRef(interpreter, rightScratch);
+        const ScriptValue& r = rightOperand_.readRef(interpreter, *right, rightScratch);
         if (!r.isString) return compareIntegers<Op>(a, r.intValue);
         return withTextOnTheRight(a, r);
     }
@@ -201,7 +203,7 @@ private:
     }
     ScriptValue withRight(Interpreter& interpreter, ScriptValue& kept) const {
         ScriptValue rightScratch;
-        return combine(Op, kept, rightOperand_.readRef(interpreter, rightScratch));
+        return combine(Op, kept, rightOperand_.readRef(interpreter, *right, rightScratch));
     }
     const Operand leftOperand_, rightOperand_;
     const bool rightIsInteger_;
@@ -223,12 +225,12 @@ public:
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
         if constexpr (Op == kind::And) {
-            return leftOperand_.readInt(interpreter) != 0 && rightOperand_.readInt(interpreter) != 0;
+            return leftOperand_.readInt(interpreter, *left) != 0 && rightOperand_.readInt(interpreter, *right) != 0;
         } else if constexpr (Op == kind::Or) {
-            return leftOperand_.readInt(interpreter) != 0 || rightOperand_.readInt(interpreter) != 0;
+            return leftOperand_.readInt(interpreter, *left) != 0 || rightOperand_.readInt(interpreter, *right) != 0;
         } else {
-            int32_t a = leftOperand_.readInt(interpreter);
-            int32_t b = rightOperand_.readInt(interpreter);
+            int32_t a = leftOperand_.readInt(interpreter, *left);
+            int32_t b = rightOperand_.readInt(interpreter, *right);
             if constexpr (Op == kind::Sub) return wrapSub(a, b);
             else if constexpr (Op == kind::Mul) return wrapMul(a, b);
             else if constexpr (Op == kind::Div || Op == kind::Mod) {
