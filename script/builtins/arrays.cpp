@@ -103,9 +103,22 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
             }
             order.push_back({prefixOf(text), text, i});
         }
-        std::sort(order.begin(), order.end(), [descending](const StandIn& a, const StandIn& b) {
+        // Texts with the same first eight bytes: the rest decides, then the length (a text that
+        // is the start of the other comes first). Short rests are compared here, byte by byte.
+        auto restOrder = [](std::string_view a, std::string_view b) {
+            size_t common = std::min(a.size(), b.size());
+            if (common > 24) {
+                int order = a.substr(8).compare(b.substr(8));
+                return order;
+            }
+            for (size_t i = 8; i < common; ++i) {
+                if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+            }
+            return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+        };
+        std::sort(order.begin(), order.end(), [descending, &restOrder](const StandIn& a, const StandIn& b) {
             if (a.prefix != b.prefix) return descending ? a.prefix > b.prefix : a.prefix < b.prefix;
-            int comparison = a.text.compare(b.text);
+            int comparison = restOrder(a.text, b.text);
             return descending ? comparison > 0 : comparison < 0;
         });
         ElementList::Items sorted;
