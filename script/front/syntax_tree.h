@@ -327,6 +327,8 @@ public:
     FuncCallNode(std::string name, NodeList arguments, int32_t line)
         : Node(kind::FuncCall, line), name(std::move(name)), arguments(std::move(arguments)) {}
     ScriptValue evaluate(Interpreter& interpreter) const override;
+    int32_t evaluateInt(Interpreter& interpreter) const override;
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override;
     const std::string name;
     const NodeList arguments;
     // Resolved once per function-table generation: the user function, or the built-in row.

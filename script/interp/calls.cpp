@@ -30,6 +30,11 @@ void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
 
 // factor: IDENTIFIER '(' args ')'
 ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callFunction(*this); }
+int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const { return interpreter.callFunction(*this).toInt(); }
+const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
+    scratch = interpreter.callFunction(*this);
+    return scratch;
+}
 
 // factor: CB '.' IDENTIFIER '(' args ')'
 ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callApplication(*this); }
