@@ -155,7 +155,6 @@ struct ScriptValue {
         if (holdsData() || other.holdsData()) moveDataFrom(other);
         return *this;
     }
-    ~ScriptValue() = default;
     static ScriptValue integer(int32_t value) {
         ScriptValue result;
         result.intValue = value;
