@@ -45,38 +45,37 @@ awk 'BEGIN {
 }'
 
 failed=0
-worst_lua=0 worst_python=0
-printf '%-10s %10s %10s %10s %8s %10s\n' bench DO-Rozude lua5.4 python3 vs-lua vs-python
+declare -A extension=([lua]=lua [python]=py) worst=([lua]=0 [python]=0)
+printf '%-10s %10s %10s %10s %9s %9s\n' bench DO-Rozude lua5.4 python3 vs-lua vs-python
 for name in loop fib string arrays sortjoin regex parse; do
   dir=$here
   [ "$name" = parse ] && dir=$work
   ours=$(best_of_three "$script" "$dir/$name.rsc")
   expected=$(result_of "$dir/$name.rsc")
   row=$(printf '%-10s %9.3fs' "$name" "$ours")
+  ratios=""
   for language in lua python; do
     interpreter=${!language}
-    extension=$([ $language = lua ] && echo lua || echo py)
+    program=$dir/$name.${extension[$language]}
     if [ -z "$interpreter" ]; then
       row+=$(printf ' %10s' n/a)
+      ratios+=$(printf ' %9s' n/a)
       continue
     fi
-    got=$(result_of "$dir/$name.$extension")
+    got=$(result_of "$program")
     if [ "$got" != "$expected" ]; then
       echo "error: $name: $language computed $got, DO-Rozude $expected" >&2
       failed=1
     fi
-    theirs=$(best_of_three "$interpreter" "$dir/$name.$extension")
+    theirs=$(best_of_three "$interpreter" "$program")
     row+=$(printf ' %9.3fs' "$theirs")
-    eval "time_$language=$theirs"
+    ratio=$(awk -v a="$ours" -v b="$theirs" 'BEGIN {printf "%.2f", a / b}')
+    ratios+=$(printf ' %9s' "${ratio}x")
+    worst[$language]=$(awk -v a="$ratio" -v b="${worst[$language]}" 'BEGIN {print ((a > b) ? a : b)}')
   done
-  ratio_lua=$(awk -v a="$ours" -v b="${time_lua:-0}" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-  ratio_python=$(awk -v a="$ours" -v b="${time_python:-0}" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-  worst_lua=$(awk -v a="$ratio_lua" -v b="$worst_lua" 'BEGIN {print ((a > b) ? a : b)}')
-  worst_python=$(awk -v a="$ratio_python" -v b="$worst_python" 'BEGIN {print ((a > b) ? a : b)}')
-  printf '%s %7sx %9sx\n' "$row" "$ratio_lua" "$ratio_python"
-  unset time_lua time_python
+  echo "$row$ratios"
 done
-printf '%-10s %10s %10s %10s %7sx %9sx\n' worst "" "" "" "$worst_lua" "$worst_python"
+printf '%-10s %10s %10s %10s %9s %9s\n' worst "" "" "" "${worst[lua]}x" "${worst[python]}x"
 echo "(seconds, best of three, process start included; ratio = DO-Rozude time / other time;"
 echo " the goal: at most 2x Lua 5.4 and 0.5x Python 3 on every line)"
 

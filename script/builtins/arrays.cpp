@@ -4,22 +4,11 @@
 #include "script/interp/interpreter.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace wavelith::script {
 
 namespace {
-// An element's string form without allocating: an integer is written into buffer.
-std::string_view stringForm(const ScriptValue& value, char (&buffer)[12]) {
-    if (value.isString || value.isArray) return value.text;
-    auto written = std::to_chars(buffer, buffer + sizeof buffer, value.intValue);
-    return {buffer, static_cast<size_t>(written.ptr - buffer)};
-}
-
-bool sameStringForm(const ScriptValue& a, const ScriptValue& b) {
-    char left[12], right[12];
-    return stringForm(a, left) == stringForm(b, right);
-}
+bool sameStringForm(const ScriptValue& a, const ScriptValue& b) { return ValueText(a).view() == ValueText(b).view(); }
 
 ScriptValue* findArray(Interpreter& interpreter, const std::string& name) {
     ScriptValue* variable = interpreter.variables().find(name);
@@ -49,10 +38,9 @@ ScriptValue* arrayArgument(Interpreter& interpreter, ScriptValue& result, const 
 // Every element's string form followed by (or, with terminated false, between) separator.
 std::string concatenate(const ScriptValue& array, const std::string& separator, bool terminated) {
     return writeWithinLimit([&](auto&& put) {
-        char buffer[12];
         size_t count = array.elements.size();
         for (size_t i = 0; i < count; ++i) {
-            put(stringForm(array.elements[i], buffer));
+            put(ValueText(array.elements[i]).view());
             if (terminated || i + 1 < count) put(separator);
         }
     });
@@ -67,13 +55,6 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
         // The sort runs on small stand-ins (the element's text and where it is), then the
         // elements move once to their places. std::sort does the same steps whatever it sorts,
         // so elements with the same text end in the same order as when sorted themselves.
-        std::string decimals;
-        for (const ScriptValue& item : items) {
-            if (!item.isString && !item.isArray) {
-                char buffer[12];
-                decimals += stringForm(item, buffer);
-            }
-        }
         // The first eight bytes as one number order the texts as the bytes do (a shorter text
         // is padded with zero bytes); only texts that agree on them are compared in full.
         struct StandIn {
@@ -87,19 +68,20 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
                 prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
             return prefix;
         };
+        // The integers' texts, one after another; reserved up front, so the views into it hold.
+        std::string decimals;
+        auto integers = std::count_if(items.begin(), items.end(),
+                                      [](const ScriptValue& item) { return !item.isString && !item.isArray; });
+        decimals.reserve(static_cast<size_t>(integers) * 11);
         std::vector<StandIn> order;
         order.reserve(items.size());
-        size_t decimal = 0;
         for (size_t i = 0; i < items.size(); ++i) {
             const ScriptValue& item = items[i];
-            std::string_view text;
-            if (item.isString || item.isArray) {
-                text = item.text;
-            } else {
-                char buffer[12];
-                size_t length = stringForm(item, buffer).size();
-                text = std::string_view(decimals).substr(decimal, length);
-                decimal += length;
+            std::string_view text = item.text;
+            if (!item.isString && !item.isArray) {
+                size_t at = decimals.size();
+                decimals += ValueText(item).view();
+                text = std::string_view(decimals).substr(at);
             }
             order.push_back({prefixOf(text), text, i});
         }
@@ -107,10 +89,7 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
         // is the start of the other comes first). Short rests are compared here, byte by byte.
         auto restOrder = [](std::string_view a, std::string_view b) {
             size_t common = std::min(a.size(), b.size());
-            if (common > 24) {
-                int order = a.substr(8).compare(b.substr(8));
-                return order;
-            }
+            if (common > 24) return a.substr(8).compare(b.substr(8));
             for (size_t i = 8; i < common; ++i) {
                 if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
             }

@@ -146,13 +146,6 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
-// An argument's text without a copy when it is a string.
-std::string_view textOf(const ScriptValue& argument, std::string& decimal) {
-    if (argument.isString || argument.isArray) return argument.text;
-    decimal = argument.toString();
-    return decimal;
-}
-
 // Walks the converted text alongside its UTF-8 source, turning unit indices into byte offsets.
 // The indices asked for never decrease: a search's matches come in order. A byte that is no
 // UTF-8 became one U+FFFD and counts as the one byte it is, so positions still fit the byte
@@ -298,8 +291,8 @@ void guarded(Interpreter& interpreter, ScriptValue& result, ScriptValue failure,
 void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = arguments.size() > 2 ? readOptions(arguments[2]) : Options{};
-        std::string decimal;
-        std::string_view subject = textOf(arguments[0], decimal);
+        ValueText subjectText(arguments[0]);
+        std::string_view subject = subjectText.view();
         withEngine({subject}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
             CountedText<Char> text(subject);
@@ -313,8 +306,9 @@ void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Argu
 void builtinRegexReplace(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments) {
     guarded(interpreter, result, ScriptValue::string({}), [&] {
         Options options = arguments.size() > 3 ? readOptions(arguments[3]) : Options{};
-        std::string decimal, replacement = arguments[2].toString();
-        std::string_view subject = textOf(arguments[0], decimal);
+        std::string replacement = arguments[2].toString();
+        ValueText subjectText(arguments[0]);
+        std::string_view subject = subjectText.view();
         withEngine({subject, replacement}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
             CountedText<Char> text(subject);
@@ -349,8 +343,8 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
     }
     guarded(interpreter, result, ScriptValue::integer(-1), [&] {
         Options options = withOptions ? readOptions(arguments[2]) : Options{};
-        std::string decimal;
-        std::string_view utf8 = textOf(arguments[0], decimal);
+        ValueText subjectText(arguments[0]);
+        std::string_view utf8 = subjectText.view();
         withEngine({utf8}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
             CountedText<Char> text(utf8);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -15,27 +14,6 @@ namespace {
 
 std::string stringArgument(const Arguments& arguments, size_t index) { return Interpreter::asString(arguments[index]); }
 
-// An argument's text read in place (a long text is never copied to be measured or searched);
-// only an integer's decimal form is made. It points into the argument: keep it where it is made.
-class TextArgument {
-public:
-    TextArgument(const Arguments& arguments, size_t index) {
-        const ScriptValue& value = arguments[index];
-        if (value.isString || value.isArray) {
-            view_ = value.text;
-        } else {
-            decimal_ = value.toString();
-            view_ = decimal_;
-        }
-    }
-    TextArgument(const TextArgument&) = delete;
-    TextArgument& operator=(const TextArgument&) = delete;
-    std::string_view view() const { return view_; }
-
-private:
-    std::string decimal_;
-    std::string_view view_;
-};
 int32_t integerArgument(const Arguments& arguments, size_t index) { return Interpreter::asInt(arguments[index]); }
 
 // The character rule of the MB family: the lead byte alone decides the length, a stray
@@ -143,15 +121,15 @@ std::string trimSet(const Arguments& arguments) {
 // ---- length, search and comparison ----
 
 void builtinStrLen(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    result = ScriptValue::integer(static_cast<int32_t>(TextArgument(arguments, 0).view().size()));
+    result = ScriptValue::integer(static_cast<int32_t>(ValueText(arguments[0]).view().size()));
 }
 
 void builtinMbStrLen(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    result = ScriptValue::integer(static_cast<int32_t>(countCharacters(TextArgument(arguments, 0).view())));
+    result = ScriptValue::integer(static_cast<int32_t>(countCharacters(ValueText(arguments[0]).view())));
 }
 
 void builtinStrStr(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    int64_t at = findBytes(TextArgument(arguments, 0).view(), TextArgument(arguments, 1).view());
+    int64_t at = findBytes(ValueText(arguments[0]).view(), ValueText(arguments[1]).view());
     result = ScriptValue::integer(static_cast<int32_t>(at));
 }
 
@@ -161,8 +139,8 @@ void builtinStrStrI(Interpreter&, ScriptValue& result, const Arguments& argument
 }
 
 void builtinMbStrStr(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    TextArgument text(arguments, 0);
-    result = ScriptValue::integer(characterIndex(text.view(), findBytes(text.view(), TextArgument(arguments, 1).view())));
+    ValueText text(arguments[0]);
+    result = ScriptValue::integer(characterIndex(text.view(), findBytes(text.view(), ValueText(arguments[1]).view())));
 }
 
 // Upper-casing keeps every byte where it was, so the byte index holds for the original text.
@@ -188,12 +166,12 @@ void builtinStrCmpI(Interpreter&, ScriptValue& result, const Arguments& argument
 }
 
 void builtinStartsWith(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    TextArgument text(arguments, 0), prefix(arguments, 1);
+    ValueText text(arguments[0]), prefix(arguments[1]);
     result = ScriptValue::integer(text.view().substr(0, prefix.view().size()) == prefix.view() ? 1 : 0);
 }
 
 void builtinEndsWith(Interpreter&, ScriptValue& result, const Arguments& arguments) {
-    TextArgument textArgument(arguments, 0), suffixArgument(arguments, 1);
+    ValueText textArgument(arguments[0]), suffixArgument(arguments[1]);
     std::string_view text = textArgument.view(), suffix = suffixArgument.view();
     bool ends = text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
     result = ScriptValue::integer(ends ? 1 : 0);

@@ -92,13 +92,11 @@ public:
 
 class StringNode : public Node {
 public:
-    StringNode(std::string text, int32_t line)
-        : Node(kind::String, line), text(std::move(text)), constant(ScriptValue::string(this->text)) {}
+    StringNode(std::string text, int32_t line) : Node(kind::String, line), constant(ScriptValue::string(std::move(text))) {}
     ScriptValue evaluate(Interpreter&) const override { return constant; }
     const ScriptValue& evaluateRef(Interpreter&, ScriptValue&) const override { return constant; }
     bool leavesVariablesAlone() const override { return true; }
     const ScriptValue& literal() const { return constant; }
-    const std::string text;
 
 private:
     const ScriptValue constant;
@@ -324,8 +322,7 @@ struct FunctionDef;
 
 class FuncCallNode : public Node {
 public:
-    FuncCallNode(std::string name, NodeList arguments, int32_t line)
-        : Node(kind::FuncCall, line), name(std::move(name)), arguments(std::move(arguments)) {}
+    FuncCallNode(std::string name, NodeList arguments, int32_t line);
     ScriptValue evaluate(Interpreter& interpreter) const override;
     int32_t evaluateInt(Interpreter& interpreter) const override;
     const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override;
@@ -336,9 +333,8 @@ public:
     mutable const void* builtin = nullptr;
     mutable uint64_t resolvedGeneration = 0;
     // For a built-in that reads only its arguments: which arguments are variables that may be
-    // lent to it (nothing evaluated after them can change a variable); found once.
-    mutable std::vector<bool> lendable;
-    mutable bool lendableKnown = false;
+    // lent to it (nothing evaluated after them can change a variable).
+    std::vector<bool> lendable;
 };
 
 class CBCallNode : public Node {

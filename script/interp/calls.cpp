@@ -29,6 +29,16 @@ void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
 }
 
 // factor: IDENTIFIER '(' args ')'
+FuncCallNode::FuncCallNode(std::string name, NodeList arguments, int32_t line)
+    : Node(kind::FuncCall, line), name(std::move(name)), arguments(std::move(arguments)) {
+    lendable.assign(this->arguments.size(), false);
+    bool restLeavesVariablesAlone = true;
+    for (size_t i = this->arguments.size(); i-- > 0;) {
+        lendable[i] = restLeavesVariablesAlone && this->arguments[i]->kind == kind::Var;
+        restLeavesVariablesAlone = restLeavesVariablesAlone && this->arguments[i]->leavesVariablesAlone();
+    }
+}
+
 ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callFunction(*this); }
 int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const { return interpreter.callFunction(*this).toInt(); }
 const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
@@ -121,22 +131,27 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
 }
 
 namespace {
-// Variables lent to a built-in for its call: their values are moved into the argument list and
-// moved back afterwards, however the call ends, so a long text is never copied to be read.
+// Variables lent to a built-in for its call: planned while the arguments are evaluated, moved
+// into the argument list when the call begins and moved back afterwards, however the call ends,
+// so a long text is never copied to be read.
 class LentVariables {
 public:
     explicit LentVariables(Arguments& arguments) : arguments_(arguments) {}
     LentVariables(const LentVariables&) = delete;
     LentVariables& operator=(const LentVariables&) = delete;
     ~LentVariables() {
+        if (!lent_) return;
         for (const Loan& loan : loans_) *loan.slot = std::move(arguments_[loan.index]);
     }
-    bool lent(const ScriptValue* slot) const {
-        return std::any_of(loans_.begin(), loans_.end(), [&](const Loan& loan) { return loan.slot == slot; });
-    }
-    void lend(size_t index, ScriptValue& slot) {
+    // False when the variable is lent already (the same one twice): that argument is a copy.
+    bool plan(size_t index, ScriptValue& slot) {
+        if (std::any_of(loans_.begin(), loans_.end(), [&](const Loan& loan) { return loan.slot == &slot; })) return false;
         loans_.push_back({index, &slot});
-        arguments_[index] = std::move(slot);
+        return true;
+    }
+    void lend() {
+        for (const Loan& loan : loans_) arguments_[loan.index] = std::move(*loan.slot);
+        lent_ = true;
     }
 
 private:
@@ -146,20 +161,8 @@ private:
     };
     Arguments& arguments_;
     std::vector<Loan> loans_;
+    bool lent_ = false;
 };
-
-const std::vector<bool>& lendableArguments(const FuncCallNode& call) {
-    if (!call.lendableKnown) {
-        call.lendable.assign(call.arguments.size(), false);
-        bool restLeavesVariablesAlone = true;
-        for (size_t i = call.arguments.size(); i-- > 0;) {
-            call.lendable[i] = restLeavesVariablesAlone && call.arguments[i]->kind == kind::Var;
-            restLeavesVariablesAlone = restLeavesVariablesAlone && call.arguments[i]->leavesVariablesAlone();
-        }
-        call.lendableKnown = true;
-    }
-    return call.lendable;
-}
 }  // namespace
 
 ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
@@ -169,24 +172,21 @@ ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
         call.builtin = findBuiltin(name);
     }
     auto* entry = static_cast<const BuiltinEntry*>(call.builtin);
-    const std::vector<bool>* lendable = entry && entry->argumentsOnly ? &lendableArguments(call) : nullptr;
 
     Arguments arguments(call.arguments.size());
     LentVariables loans(arguments);
     // A built-in may make one value of all its arguments (ARRAYADD): together they are held to
     // the limits of one.
     ValueSize passed;
-    std::vector<std::pair<size_t, ScriptValue*>> toLend;
     for (size_t i = 0; i < call.arguments.size(); ++i) {
         const Node& argument = *call.arguments[i];
         ScriptValue* slot = nullptr;
-        if (lendable && (*lendable)[i]) {
+        if (entry && entry->argumentsOnly && call.lendable[i]) {
             const auto& variable = static_cast<const VarNode&>(argument);
             slot = findVariable(variable.name, variable.cache);
         }
         // Nothing after this argument can change the variable, so it is read when the call begins.
-        if (slot && std::none_of(toLend.begin(), toLend.end(), [&](const auto& loan) { return loan.second == slot; })) {
-            toLend.emplace_back(i, slot);
+        if (slot && loans.plan(i, *slot)) {
             passed += slot->size();
         } else {
             arguments[i] = argument.evaluate(*this);
@@ -194,7 +194,7 @@ ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
         }
         checkSize(passed);
     }
-    for (const auto& [index, slot] : toLend) loans.lend(index, *slot);
+    loans.lend();
 
     if (entry && arguments.size() >= entry->minArgs && arguments.size() <= entry->maxArgs) {
         ScriptValue result;

@@ -90,11 +90,7 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     if (op == kind::Add) {
         if (l.isString) {
             std::string text = std::move(l.text);
-            if (r.isString || r.isArray) {
-                appendText(text, r.text);
-            } else {
-                appendText(text, r.toString());
-            }
+            appendText(text, ValueText(r).view());
             return ScriptValue::string(std::move(text));
         }
         return ScriptValue::integer(wrapAdd(l.intValue, r.toInt()));
@@ -256,13 +252,11 @@ private:
 
 // expr: expr op expr (the left operand first; && and || may skip the right one)
 std::unique_ptr<BinaryNode> makeBinary(int32_t op, NodePtr left, NodePtr right, int32_t line) {
-    auto l = std::move(left);
-    auto r = std::move(right);
     switch (op) {
 #define WAVELITH_MIXED(Op) \
-    case Op: return std::make_unique<MixedOperatorNode<Op>>(std::move(l), std::move(r), line);
+    case Op: return std::make_unique<MixedOperatorNode<Op>>(std::move(left), std::move(right), line);
 #define WAVELITH_INTEGER(Op) \
-    case Op: return std::make_unique<IntegerOperatorNode<Op>>(std::move(l), std::move(r), line);
+    case Op: return std::make_unique<IntegerOperatorNode<Op>>(std::move(left), std::move(right), line);
         WAVELITH_MIXED(kind::Add)
         WAVELITH_MIXED(kind::Eq)
         WAVELITH_MIXED(kind::Ne)
@@ -322,7 +316,7 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
     switch (operation) {
     case kind::Assign:
         // An integer is stored as it is, without a value made and moved in.
-        if (value->alwaysInteger()) {
+        if (valueIsInteger_) {
             storeInt(value->evaluateInt(interpreter));
         } else {
             store(value->evaluate(interpreter));
@@ -338,16 +332,12 @@ bool AssignNode::assign(Interpreter& interpreter, int32_t& oldValue) const {
             if (slot && slot->isString && !slot->isArray) {
                 // Appending in place is what storing "old text + added" amounts to; it keeps a
                 // string built piece by piece from being copied at every step.
-                if (added.isString || added.isArray) {
-                    appendText(slot->text, added.text);
-                } else {
-                    appendText(slot->text, added.toString());
-                }
+                appendText(slot->text, ValueText(added).view());
                 slot->intValue = 0;
                 return true;
             }
             std::string text = read().toString();
-            appendText(text, added.toString());
+            appendText(text, ValueText(added).view());
             store(ScriptValue::string(std::move(text)));
             return true;
         }

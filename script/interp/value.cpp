@@ -16,12 +16,16 @@ void ScriptValue::moveDataFrom(ScriptValue& other) noexcept {
     elements = std::move(other.elements);
 }
 
-std::string ScriptValue::toString() const {
-    if (isString || isArray) return text;
-    char buffer[16];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer, intValue).ptr;
-    return std::string(buffer, end);
+ValueText::ValueText(const ScriptValue& value) {
+    if (value.isString || value.isArray) {
+        view_ = value.text;
+    } else {
+        char* end = std::to_chars(digits_, digits_ + sizeof digits_, value.intValue).ptr;
+        view_ = std::string_view(digits_, static_cast<size_t>(end - digits_));
+    }
 }
+
+std::string ScriptValue::toString() const { return std::string(ValueText(*this).view()); }
 
 int32_t readInteger(std::string_view text) {
     size_t i = 0;

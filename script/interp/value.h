@@ -300,6 +300,21 @@ void ElementList::edit(Edit&& change) {
     block_->recount();
 }
 
+// A value's text as toString gives it, read in place where the value has one (a string or an
+// array); only an integer's decimal form is written, into the holder. It may point into the
+// value: keep it where it is made.
+class ValueText {
+public:
+    explicit ValueText(const ScriptValue& value);
+    ValueText(const ValueText&) = delete;
+    ValueText& operator=(const ValueText&) = delete;
+    std::string_view view() const { return view_; }
+
+private:
+    char digits_[12];
+    std::string_view view_;
+};
+
 // strtol in base 10, saturated to 32 bits whatever the width of long.
 int32_t readInteger(std::string_view text);
 inline int32_t ScriptValue::toInt() const { return isString ? readInteger(text) : intValue; }
