@@ -21,18 +21,14 @@ void InputProof::settle() {
     // Both ticks wrap at 2^32 (every 49.7 days): compare their difference, not the values.
     bool reached = static_cast<int32_t>(desktop_.getLastInputTick() - tickBefore_) >= 0;
     if (!reached) {
-        if (++misses_ == kMissesBeforeWarning && !warned_) {
-            warned_ = true;
+        // Counted up to the warning only, so that no run of misses, however long, overflows.
+        if (misses_ < kMissesBeforeWarning && ++misses_ == kMissesBeforeWarning)
             effects_.showNotice(appMessage(AppMessage::ShakesDoNotReachWindows, japanese_), NoticeKind::Warning);
-        }
         return;
     }
+    if (warned()) effects_.clearNotice();
     misses_ = 0;
     lastReached_ = timeOfShake_;
-    if (warned_) {
-        warned_ = false;
-        effects_.clearNotice();
-    }
     effects_.showLastShake();
 }
 

@@ -25,7 +25,9 @@ public:
     // next shake, whichever comes first.
     void settle();
 
-    bool warned() const { return warned_; }
+    // The warning stands from the third miss in a row until a shake gets through.
+    bool warned() const { return misses_ >= kMissesBeforeWarning; }
+    // Misses in a row, up to kMissesBeforeWarning.
     int missesInARow() const { return misses_; }
     // The local time of the last shake that reached Windows; nothing before the first.
     const std::optional<LocalTime>& lastReached() const { return lastReached_; }
@@ -38,7 +40,6 @@ private:
     uint32_t tickBefore_ = 0;
     LocalTime timeOfShake_{};
     int misses_ = 0;
-    bool warned_ = false;
     std::optional<LocalTime> lastReached_;
 };
 

@@ -21,7 +21,6 @@ public:
     // a refused change is asked again next time.
     void hold(uint32_t flags);
     void release() { hold(0); }
-    uint32_t held() const { return held_; }
 
 private:
     Desktop& desktop_;

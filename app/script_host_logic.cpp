@@ -45,7 +45,8 @@ void ScriptHost::onPowerBroadcast(uint32_t event) {
             break;
         case power_events::ResumeSuspend:
         case power_events::ResumeAutomatic:
-            if (effectiveShakeMode(settings_.Intelligibility, currentPolicy()) == 12) showSuspensionNotice();
+            if (effectiveShakeMode(settings_.Intelligibility, currentPolicy()) == kScriptShakeMode)
+                showSuspensionNotice();
             effects_.killSuspensionTimer();
             effects_.startSuspensionTimer(kSuspensionMilliseconds);
             break;

@@ -2,9 +2,18 @@
 
 namespace wavelith {
 
+namespace {
+
+// The user's choice to block, unless a policy forbids it.
+bool blocking(const Settings& settings, const Policy& policy) {
+    return settings.DisableShutdown && shutdownBlockAllowed(policy);
+}
+
+}  // namespace
+
 bool allowEndOfSession(const Settings& settings, bool scriptRunning, SessionEndActions& actions,
                        const Policy& policy) {
-    if (settings.DisableShutdown && shutdownBlockAllowed(policy)) {
+    if (blocking(settings, policy)) {
         if (settings.DisableShutdown_Check && !actions.confirmBlocking()) {
             actions.removeBlockReason();
             return true;
@@ -23,7 +32,7 @@ void onSessionEnd(const Settings& settings, bool ending, SessionEndActions& acti
         return;
     }
     // Also after a cancellation by some other program: the block reason may have been ours.
-    if (settings.DisableShutdown && shutdownBlockAllowed(policy) && settings.DisableShutdown_Info)
+    if (blocking(settings, policy) && settings.DisableShutdown_Info)
         actions.reportStopped(settings.DisableShutdown_Check);
 }
 

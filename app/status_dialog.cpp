@@ -68,7 +68,6 @@ void onInitDialog(HWND dialog) {
     SetTimer(dialog, kRefreshTimer, kRefreshMs, nullptr);
     SetTimer(dialog, kFadeTimer, kFadeMs, nullptr);
     SendMessageW(dialog, WM_THEMECHANGED, 0, 0);
-    setLargeIcon(dialog, trayIcon(application.activity->paused()));
 }
 
 void onFadeTimer(HWND dialog) {

@@ -55,7 +55,7 @@ void SwingEngine::onShakeTimer() {
     if (activity_.withheldByLock()) return;
     if (settings_.MouseMovePixel == 0) {
         // Keyboard emulation is never withheld for remote sessions or Focus Assist.
-        if (tapEmulationKey()) proof_.afterShake();
+        tapEmulationKey();
         clearRemoteWarning();
         return;
     }
@@ -83,19 +83,19 @@ void SwingEngine::onSessionChange(bool locked) {
     if (wasWithheld && !activity_.withheldByLock()) armShakeTimer();
 }
 
-bool SwingEngine::tapEmulationKey() {
+void SwingEngine::tapEmulationKey() {
     uint8_t key = settings_.KeyEmu == 1   ? virtual_keys::ScrollLock
                   : settings_.KeyEmu == 2 ? virtual_keys::Pause
                                           : virtual_keys::Shift;
     // A tap while the user holds the key would release it under their finger.
-    if (static_cast<uint16_t>(desktop_.getKeyState(key)) & 0x8000) return false;
+    if (static_cast<uint16_t>(desktop_.getKeyState(key)) & 0x8000) return;
     proof_.beforeShake();
     int taps = key == virtual_keys::ScrollLock ? 2 : 1;  // twice, so the lock light ends as it was
     for (int i = 0; i < taps; ++i) {
         desktop_.keybdEvent(key, 0);
         desktop_.keybdEvent(key, key_flags::KeyUp);
     }
-    return true;
+    proof_.afterShake();
 }
 
 void SwingEngine::clearRemoteWarning() {

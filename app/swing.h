@@ -25,7 +25,7 @@ std::optional<uint32_t> shakePeriod(int32_t firstBound, int32_t secondBound, con
 
 class SwingEngine {
 public:
-    static constexpr int32_t kScriptMode = 12;
+    static constexpr int32_t kScriptMode = kScriptShakeMode;
 
     // The policy raises the intervals and may turn the script mode off; it is never written
     // into the settings.
@@ -49,8 +49,7 @@ public:
     bool remoteWarned() const { return remoteWarned_; }
 
 private:
-    // True when the key was tapped.
-    bool tapEmulationKey();
+    void tapEmulationKey();
     void shakeMouse(int32_t mode, int32_t pixels);
     void basicMove(int32_t pixels);
     void primaryClicks(uint32_t downFlag, uint32_t upFlag, int count);

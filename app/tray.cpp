@@ -61,9 +61,10 @@ NOTIFYICONDATAW iconData() {
     return data;
 }
 
-bool notifyIcon(DWORD action, bool paused) {
+// With NIF_TIP alone only the tooltip changes.
+bool notifyIcon(DWORD action, bool paused, UINT flags = NIF_MESSAGE | NIF_ICON | NIF_TIP) {
     NOTIFYICONDATAW data = iconData();
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = flags;
     data.uCallbackMessage = ids::kTrayCallbackMessage;
     data.hIcon = trayIcon(paused);
     std::u16string tip = tooltipText(currentTooltip(paused));
@@ -206,14 +207,10 @@ void addTrayIcon(bool paused) {
 void changeTrayTooltip() {
     Application& application = app();
     if (application.argumentMode || !application.mainWindow || !application.activity) return;
-    std::u16string tip = tooltipText(currentTooltip(application.activity->paused()));
+    bool paused = application.activity->paused();
     // Only a new text, and only the text: under Wine a full modify after every shake made
     // presses of the pause hotkey go missing.
-    if (tip == tray().shownTooltip) return;
-    NOTIFYICONDATAW data = iconData();
-    data.uFlags = NIF_TIP;
-    std::copy(tip.begin(), tip.end(), data.szTip);
-    if (Shell_NotifyIconW(NIM_MODIFY, &data)) tray().shownTooltip = tip;
+    if (tooltipText(currentTooltip(paused)) != tray().shownTooltip) notifyIcon(NIM_MODIFY, paused, NIF_TIP);
 }
 
 void changeTrayIcon(bool paused) {

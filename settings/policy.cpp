@@ -1,6 +1,7 @@
 #include "settings/policy.h"
 
 #include "platform/message_table.h"
+#include "settings/settings.h"
 
 #include <limits>
 
@@ -75,8 +76,7 @@ int32_t effectiveIntervalBound(int32_t bound, int32_t otherBound, const Policy& 
 }
 
 int32_t effectiveShakeMode(int32_t mode, const Policy& policy) {
-    constexpr int32_t scriptMode = 12;
-    return policy.DisableScripts && mode == scriptMode ? 0 : mode;
+    return policy.DisableScripts && mode == kScriptShakeMode ? 0 : mode;
 }
 
 bool shutdownBlockAllowed(const Policy& policy) { return !policy.DisableShutdownBlock; }

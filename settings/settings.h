@@ -10,6 +10,9 @@
 
 namespace wavelith {
 
+// The Intelligibility that runs the user's script instead of a fixed shake pattern.
+constexpr int32_t kScriptShakeMode = 12;
+
 // Field names are the storage keys, exactly as stored.
 struct Settings {
     int32_t IntervalTimeMSec = 50000;

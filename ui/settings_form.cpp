@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
-constexpr int kScriptMode = 12;
 
 // ORDER SettingsMessage
 constexpr MessageTexts<SettingsMessage> kMessages[] = {
@@ -158,7 +157,8 @@ SettingsForm formFromSettings(const Settings& settings) {
     form.interval2 = intervalText(settings.IntervalTimeMSec2);
     form.keyboardMode = settings.MouseMovePixel == 0;
     form.keyEmu = settings.KeyEmu == 1 ? 1 : settings.KeyEmu == 2 ? 2 : 0;
-    form.shakeMode = settings.Intelligibility >= 0 && settings.Intelligibility <= kScriptMode ? settings.Intelligibility : 0;
+    form.shakeMode =
+        settings.Intelligibility >= 0 && settings.Intelligibility <= kScriptShakeMode ? settings.Intelligibility : 0;
     form.clickToPause = settings.ClickToPause;
     form.pauseByMouseMove = settings.PauseByMouseMove;
     form.disableRemoteWarning = settings.bDisableRemoteWaring;
@@ -264,7 +264,7 @@ std::vector<ApplyEffect> applyForm(const SettingsForm& form, const ValidatedValu
     settings.bDisableRemoteWaring = form.disableRemoteWarning;
     settings.bDisableWhenUseFocusAssist = form.disableWhenFocusAssist;
     settings.Intelligibility = form.shakeMode;
-    if (form.shakeMode != kScriptMode && scriptRunning) effects.push_back(ApplyEffect::StopScript);
+    if (form.shakeMode != kScriptShakeMode && scriptRunning) effects.push_back(ApplyEffect::StopScript);
     settings.DisableShutdown = form.disableShutdown;
     settings.DisableShutdown_Check = form.shutdownConfirm;
     settings.DisableShutdown_Info = form.shutdownInfo;
@@ -306,7 +306,7 @@ std::vector<std::pair<int, bool>> enabledControls(const SettingsForm& form, cons
     std::vector<std::pair<int, bool>> states = {
         {IDC_SHAKE_MODE_LABEL, !form.keyboardMode}, {IDC_SHAKE_MODE, !form.keyboardMode},
         {IDC_KEY_SHIFT, form.keyboardMode},         {IDC_KEY_SCROLL_LOCK, form.keyboardMode},
-        {IDC_KEY_PAUSE, form.keyboardMode},         {IDC_EDIT_SCRIPT, form.shakeMode == kScriptMode},
+        {IDC_KEY_PAUSE, form.keyboardMode},         {IDC_EDIT_SCRIPT, form.shakeMode == kScriptShakeMode},
         {IDC_SHUTDOWN_CONFIRM, form.disableShutdown}, {IDC_SHUTDOWN_INFO, form.disableShutdown},
     };
     for (int id : {IDC_TIME_OFF_HOUR, IDC_TIME_OFF_MIN, IDC_TIME_OFF_SEC, IDC_TIME_OFF_SEP1, IDC_TIME_OFF_SEP2,

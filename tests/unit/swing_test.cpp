@@ -301,10 +301,6 @@ TEST_F(SwingFixture, JapaneseRemoteWarning) {
     EXPECT_NE(effects.notices[0].text, u"Stopped (Remote Session).");
 }
 
-}  // namespace wavelith
-
-namespace wavelith {
-
 TEST_F(SwingFixture, LockWithholdsShakesAndScriptRunsAndUnlockResumesAtOnce) {
     engine.onSessionChange(true);
     EXPECT_FALSE(activity.paused()) << "a lock is not a pause";
