@@ -73,6 +73,14 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 
 bool japanese(const std::string& language) { return language == "ja"; }
 
+// Every mismatch at once, so that one build names them all.
+void failOnProblems(const std::vector<std::string>& problems, const std::string& table) {
+    if (problems.empty()) return;
+    std::string all;
+    for (const std::string& problem : problems) all += "\n  " + problem;
+    fail("reference.txt does not match the " + table + " table:" + all);
+}
+
 // Japanese has no spaces between words, so a line break next to a Japanese character (any
 // non-ASCII byte) must not turn into one: the source text is wrapped, the rendered text not.
 bool joinsWithoutSpace(char before, char after) {
@@ -236,11 +244,7 @@ std::vector<Group> builtinGroups(const Reference& reference) {
     }
     for (const auto& [name, description] : reference.builtins)
         if (!names.count(name)) problems.push_back("a description for " + name + ", which is no built-in");
-    if (!problems.empty()) {
-        std::string all;
-        for (const std::string& problem : problems) all += "\n  " + problem;
-        fail("reference.txt does not match the built-in table:" + all);
-    }
+    failOnProblems(problems, "built-in");
     return groups;
 }
 
@@ -382,29 +386,22 @@ std::string messageCell(const std::string& text) {
 
 std::string messagesSection(const Reference& reference) {
     // The texts that are not rows of the message table: shown as the engine produces them.
-    struct Made {
-        unsigned code;
-        std::string english, japanese;
-    };
-    const char* syntaxError = "IF 1 { x = 1 }";
-    const char* failedAssert = "ASSERT(0, \"x must be positive\")";
-    const char* badName = "SORTARRAY(\"not a name\")";
-    std::vector<Made> made = {
-        {101, messageOf(syntaxError, false), messageOf(syntaxError, true)},
-        {114, messageOf(failedAssert, false), messageOf(failedAssert, true)},
-        {115, messageOf(badName, false), messageOf(badName, true)},
+    const std::pair<unsigned, const char*> made[] = {
+        {101, "IF 1 { x = 1 }"},
+        {114, "ASSERT(0, \"x must be positive\")"},
+        {115, "SORTARRAY(\"not a name\")"},
     };
     std::multimap<unsigned, std::pair<std::string, std::string>> rows;
     for (size_t i = 0; i < static_cast<size_t>(script::Message::Count); ++i) {
         const script::MessageText& text = script::messageText(static_cast<script::Message>(i));
         rows.emplace(text.code, std::make_pair(messageCell(text.english), messageCell(text.japanese)));
     }
-    std::map<unsigned, std::string> examples = {
-        {101, syntaxError}, {114, failedAssert}, {115, badName}};
-    for (const Made& one : made) {
-        std::string example = "<br><span class=\"example\">" + escape(examples[one.code]) + "</span>";
-        rows.emplace(one.code, std::make_pair("<pre class=\"message\">" + escape(one.english) + "</pre>" + example,
-                                              "<pre class=\"message\">" + escape(one.japanese) + "</pre>" + example));
+    for (const auto& [code, scriptText] : made) {
+        std::string example = "<br><span class=\"example\">" + escape(scriptText) + "</span>";
+        auto cell = [&](bool inJapanese) {
+            return "<pre class=\"message\">" + escape(messageOf(scriptText, inJapanese)) + "</pre>" + example;
+        };
+        rows.emplace(code, std::make_pair(cell(false), cell(true)));
     }
     std::vector<std::string> problems;
     for (const auto& [code, texts] : rows)
@@ -414,11 +411,7 @@ std::string messagesSection(const Reference& reference) {
         if (!meaning.count("en") || !meaning.count("ja"))
             problems.push_back("message " + std::to_string(code) + " needs en and ja");
     }
-    if (!problems.empty()) {
-        std::string all;
-        for (const std::string& problem : problems) all += "\n  " + problem;
-        fail("reference.txt does not match the message table:" + all);
-    }
+    failOnProblems(problems, "message");
     std::string out =
         "<table class=\"messages\">\n<tr><th>Code / 番号</th><th>Meaning / 意味</th><th>English text / 英語の文面</th>"
         "<th>Japanese text / 日本語の文面</th></tr>\n";

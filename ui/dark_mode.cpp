@@ -34,8 +34,6 @@ constexpr UINT_PTR kDisabledControlSubclass = 3;
 
 void readSetting() { dark = darkModeWanted(available, appsUseLightTheme()); }
 
-bool hasClass(HWND window, const wchar_t* className) { return hasWindowClass(window, className); }
-
 uint32_t styleOf(HWND window) { return static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE)); }
 
 void repaint(HWND window) {
@@ -63,19 +61,8 @@ std::optional<LRESULT> darkColours(HWND window, UINT message, WPARAM wParam, LPA
         fillClient(window, dc, darkBrush);
         return TRUE;
     }
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-        SetTextColor(dc, colour(dark_colours::kText));
-        SetBkMode(dc, TRANSPARENT);
-        SetBkColor(dc, colour(dark_colours::kBackground));
-        // Wine's SysLink deletes the brush it is given, after which the next brush anyone
-        // creates takes over its handle and every dark area turns that colour. The DC brush is
-        // a stock object, which cannot be deleted.
-        if (hasClass(reinterpret_cast<HWND>(lParam), WC_LINK)) {
-            SetDCBrushColor(dc, colour(dark_colours::kBackground));
-            return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-        }
-        return reinterpret_cast<LRESULT>(darkBrush);
-    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        return darkControlColours(dc, reinterpret_cast<HWND>(lParam), darkBrush);
     return std::nullopt;
 }
 
@@ -101,9 +88,9 @@ void themeListView(HWND list, bool darkNow) {
 }
 
 void themeControl(HWND control, bool darkNow) {
-    if (hasClass(control, WC_BUTTONW) && buttonKind(styleOf(control)) == ButtonKind::Push)
+    if (hasWindowClass(control, WC_BUTTONW) && buttonKind(styleOf(control)) == ButtonKind::Push)
         SetWindowTheme(control, darkNow ? L"DarkMode_Explorer" : L"Explorer", nullptr);
-    else if (hasClass(control, WC_LISTVIEWW))
+    else if (hasWindowClass(control, WC_LISTVIEWW))
         themeListView(control, darkNow);
     else if (darkNow)
         SetWindowTheme(control, L" ", L" ");  // no visual style: the control takes our colours
@@ -112,24 +99,12 @@ void themeControl(HWND control, bool darkNow) {
     repaint(control);
 }
 
-void themeToolTipWindow(HWND tip, bool darkNow) {
-    if (darkNow) {
-        SetWindowTheme(tip, L" ", L" ");
-        SendMessageW(tip, TTM_SETTIPBKCOLOR, colour(dark_colours::kTipBackground), 0);
-        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, colour(dark_colours::kTipText), 0);
-    } else {
-        SetWindowTheme(tip, nullptr, nullptr);
-        SendMessageW(tip, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
-        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, GetSysColor(COLOR_INFOTEXT), 0);
-    }
-    repaint(tip);
-}
-
 BOOL CALLBACK themeToolTipOfDialog(HWND window, LPARAM dialogParameter) {
     HWND dialog = reinterpret_cast<HWND>(dialogParameter);
     // Tooltips are pop-ups: their parent in the API's sense is the owner.
-    if (hasClass(window, TOOLTIPS_CLASSW) && (GetWindow(window, GW_OWNER) == dialog || GetParent(window) == dialog))
-        themeToolTipWindow(window, dark);
+    if (hasWindowClass(window, TOOLTIPS_CLASSW) &&
+        (GetWindow(window, GW_OWNER) == dialog || GetParent(window) == dialog))
+        themeToolTip(window, dark);
     return TRUE;
 }
 
@@ -147,12 +122,6 @@ DwmSetWindowAttributeFunction dwmSetWindowAttribute() {
     return function;
 }
 
-void setTitleBarDark(HWND window, bool darkNow) {
-    constexpr DWORD kUseImmersiveDarkMode = 20;
-    BOOL value = darkNow ? TRUE : FALSE;
-    if (auto set = dwmSetWindowAttribute()) set(window, kUseImmersiveDarkMode, &value, sizeof(value));
-}
-
 void onSettingChange(HWND dialog, LPARAM lParam) {
     auto area = reinterpret_cast<const wchar_t*>(lParam);
     // Re-read before theming, so that the controls follow the new setting, not the old one.
@@ -160,7 +129,7 @@ void onSettingChange(HWND dialog, LPARAM lParam) {
     if (colourSetChanged) readSetting();
     themeDialog(dialog);
     if (colourSetChanged) {
-        setTitleBarDark(dialog, dark);
+        setDarkTitleBar(dialog, dark);
         repaint(dialog);
     }
 }
@@ -191,7 +160,7 @@ thread_local int messageBoxesOpen = 0;
 LRESULT CALLBACK onMessageBoxEvent(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (hasClass(window, L"#32770")) {
+        if (hasWindowClass(window, L"#32770")) {
             // On creation the box has no controls yet; on activation it has them all.
             themeDialog(window);
             SetWindowSubclass(window, messageBoxSubclass, kMessageBoxSubclass, 0);  // again is a no-op
@@ -398,7 +367,7 @@ void paintDisabledStatic(HWND control, HDC dc, PaintTools& tools, const RECT& cl
 
 void paintDisabled(HWND control, HDC dc, PaintTools& tools, const RECT& client) {
     std::wstring text = windowText(control);
-    if (hasClass(control, WC_STATICW))
+    if (hasWindowClass(control, WC_STATICW))
         paintDisabledStatic(control, dc, tools, client, text);
     else
         paintDisabledButton(control, dc, tools, client, text);
@@ -438,8 +407,8 @@ LRESULT CALLBACK disabledControlSubclass(HWND control, UINT message, WPARAM wPar
 }
 
 bool isDisabledPaintable(HWND control) {
-    if (hasClass(control, WC_STATICW)) return isTextStatic(styleOf(control));
-    return hasClass(control, WC_BUTTONW) && buttonKind(styleOf(control)) != ButtonKind::Push;
+    if (hasWindowClass(control, WC_STATICW)) return isTextStatic(styleOf(control));
+    return hasWindowClass(control, WC_BUTTONW) && buttonKind(styleOf(control)) != ButtonKind::Push;
 }
 
 // ---- the enlarger ----
@@ -515,9 +484,38 @@ std::optional<uint32_t> appsUseLightTheme() {
     return stored;
 }
 
-void setDarkTitleBar(HWND window, bool darkNow) { setTitleBarDark(window, darkNow); }
+void setDarkTitleBar(HWND window, bool darkNow) {
+    constexpr DWORD kUseImmersiveDarkMode = 20;
+    BOOL value = darkNow ? TRUE : FALSE;
+    if (auto set = dwmSetWindowAttribute()) set(window, kUseImmersiveDarkMode, &value, sizeof(value));
+}
 
-void themeToolTip(HWND tip, bool darkNow) { themeToolTipWindow(tip, darkNow); }
+void themeToolTip(HWND tip, bool darkNow) {
+    if (darkNow) {
+        SetWindowTheme(tip, L" ", L" ");
+        SendMessageW(tip, TTM_SETTIPBKCOLOR, colour(dark_colours::kTipBackground), 0);
+        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, colour(dark_colours::kTipText), 0);
+    } else {
+        SetWindowTheme(tip, nullptr, nullptr);
+        SendMessageW(tip, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
+        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, GetSysColor(COLOR_INFOTEXT), 0);
+    }
+    repaint(tip);
+}
+
+LRESULT darkControlColours(HDC dc, HWND control, HBRUSH brush) {
+    SetTextColor(dc, colour(dark_colours::kText));
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, colour(dark_colours::kBackground));
+    // Wine's SysLink deletes the brush it is given, after which the next brush anyone
+    // creates takes over its handle and every dark area turns that colour. The DC brush is
+    // a stock object, which cannot be deleted.
+    if (hasWindowClass(control, WC_LINK)) {
+        SetDCBrushColor(dc, colour(dark_colours::kBackground));
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+    }
+    return reinterpret_cast<LRESULT>(brush);
+}
 
 void deleteDarkModeBrush() {
     dark = false;  // nothing may paint with the brush once it is gone
@@ -569,7 +567,7 @@ void themeDialog(HWND dialog) {
 void installHotKeyPainter(HWND dialog, const std::wstring& noneText) {
     hotKeyNoneText = noneText;
     forEachChild(dialog, [](HWND child) {
-        if (hasClass(child, HOTKEY_CLASSW)) SetWindowSubclass(child, hotKeySubclass, kHotKeySubclass, 0);
+        if (hasWindowClass(child, HOTKEY_CLASSW)) SetWindowSubclass(child, hotKeySubclass, kHotKeySubclass, 0);
     });
 }
 
@@ -605,7 +603,7 @@ void enlargeDialog(EnlargedDialog kind, HWND dialog, DialogPlacement placement) 
         Size childSize = sizeOf(place);
         // A combo box's height is that of its open list; its closed height would leave no list.
         RECT dropped;
-        if (hasClass(child, WC_COMBOBOXW) && SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+        if (hasWindowClass(child, WC_COMBOBOXW) && SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
             childSize.height = dropped.bottom - dropped.top;
         if (first) {
             state.earlierFont = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));

@@ -23,6 +23,9 @@ std::optional<uint32_t> appsUseLightTheme();
 void setDarkTitleBar(HWND window, bool dark);
 // A tooltip window in the dark or light colours.
 void themeToolTip(HWND tip, bool dark);
+// The text colours of a control in a dark dialog, and its background brush: `brush`, or for a
+// link control the DC brush in the same colour.
+LRESULT darkControlColours(HDC dc, HWND control, HBRUSH brush);
 void deleteDarkModeBrush();
 
 int themedMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style);

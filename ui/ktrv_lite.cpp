@@ -122,14 +122,10 @@ int showBox(const AboutState& state, HWND owner, const std::u16string& text, con
     return box(owner, wide(text), wide(caption), style);
 }
 
-COLORREF colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-bool hasClass(HWND window, const wchar_t* className) { return hasWindowClass(window, className); }
-
 // ---- dark mode, the module's own: no version check, and the title bar follows from the start ----
 
 BOOL CALLBACK themeTooltipOf(HWND window, LPARAM dialog) {
-    if (hasClass(window, TOOLTIPS_CLASSW) && GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(dialog))
+    if (hasWindowClass(window, TOOLTIPS_CLASSW) && GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(dialog))
         themeToolTip(window, stateOf(reinterpret_cast<HWND>(dialog)).dark);
     return TRUE;
 }
@@ -139,7 +135,7 @@ void applyTheme(HWND dialog) {
     setDarkTitleBar(dialog, dark);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const auto style = static_cast<uint32_t>(GetWindowLongPtrW(child, GWL_STYLE));
-        if (hasClass(child, WC_BUTTONW) && buttonKind(style) == ButtonKind::Push)
+        if (hasWindowClass(child, WC_BUTTONW) && buttonKind(style) == ButtonKind::Push)
             SetWindowTheme(child, dark ? L"DarkMode_Explorer" : L"Explorer", nullptr);
         else
             SetWindowTheme(child, L" ", L" ");  // visual styles off in both modes: our colours apply
@@ -161,16 +157,7 @@ bool darkModeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, IN
         return true;
     }
     if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC || !state.dark || !state.darkBrush) return false;
-    SetTextColor(dc, colour(dark_colours::kText));
-    SetBkMode(dc, TRANSPARENT);
-    SetBkColor(dc, colour(dark_colours::kBackground));
-    // Wine's SysLink deletes the brush it is handed; the DC brush is a stock object it cannot.
-    if (hasClass(reinterpret_cast<HWND>(lParam), WC_LINK)) {
-        SetDCBrushColor(dc, colour(dark_colours::kBackground));
-        result = reinterpret_cast<INT_PTR>(GetStockObject(DC_BRUSH));
-    } else {
-        result = reinterpret_cast<INT_PTR>(state.darkBrush);
-    }
+    result = static_cast<INT_PTR>(darkControlColours(dc, reinterpret_cast<HWND>(lParam), state.darkBrush));
     return true;
 }
 
@@ -287,7 +274,8 @@ void onInitDialog(HWND dialog, AboutState& state) {
     const KTRVLiteParameters& parameters = state.parameters;
     if (parameters.windowSlot) *parameters.windowSlot = dialog;
     state.dark = (appsUseLightTheme() == 0u);
-    state.darkBrush = CreateSolidBrush(colour(dark_colours::kBackground));
+    constexpr Rgb background = dark_colours::kBackground;
+    state.darkBrush = CreateSolidBrush(RGB(background.red, background.green, background.blue));
 
     std::optional<VersionStrings> strings = readVersionStrings();
     state.versionText = versionText(parameters.programName, strings, parameters.japanese);

@@ -2,12 +2,14 @@
 // already-running dialog of a second start, and the Japanese opening dialog of a normal start.
 #pragma once
 
+#include "resources/resource.h"
+
 #include <windows.h>
 
 namespace wavelith {
 
 // The already-running dialog's result that asks to end the running instance.
-constexpr INT_PTR kForceExitResult = 6;
+constexpr INT_PTR kForceExitResult = IDC_FORCE_EXIT;
 
 // Modal, without owner: Force Exit, Settings (which the running instance is asked to open) or
 // Cancel; returns the button's id.

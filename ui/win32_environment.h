@@ -1,5 +1,5 @@
-// What KTRVLite asks Windows: the program's version strings, the user's dark-application
-// setting, and the facts of the environment report.
+// What KTRVLite asks Windows: the program's version strings and the facts of the environment
+// report (the dark-application setting comes from dark_mode.h).
 #pragma once
 
 #include "ui/environment_report.h"
