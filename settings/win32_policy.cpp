@@ -1,6 +1,6 @@
 #include "settings/win32_policy.h"
 
-#include <windows.h>
+#include "platform/win32_registry.h"
 
 #include <cstring>
 #include <string>
@@ -13,26 +13,13 @@ std::wstring asciiWide(const char* text) { return std::wstring(text, text + std:
 
 class RegistryPolicySource : public PolicySource {
 public:
-    explicit RegistryPolicySource(HKEY root) {
-        // No key is the usual case: nothing is set.
-        if (RegOpenKeyExW(root, asciiWide(kPolicyKeyPath).c_str(), 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    RegistryPolicySource(const RegistryPolicySource&) = delete;
-    RegistryPolicySource& operator=(const RegistryPolicySource&) = delete;
-    ~RegistryPolicySource() override {
-        if (key_) RegCloseKey(key_);
-    }
+    // No key is the usual case: nothing is set.
+    explicit RegistryPolicySource(HKEY root) : key_(root, asciiWide(kPolicyKeyPath).c_str()) {}
 
-    std::optional<uint32_t> readDword(const char* name) override {
-        if (!key_) return std::nullopt;
-        DWORD type = 0, data = 0, size = sizeof(data);
-        LONG result = RegQueryValueExW(key_, asciiWide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
-        if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(data)) return std::nullopt;
-        return static_cast<uint32_t>(data);
-    }
+    std::optional<uint32_t> readDword(const char* name) override { return dwordValue(key_.get(), asciiWide(name).c_str()); }
 
 private:
-    HKEY key_ = nullptr;
+    OpenKey key_;
 };
 
 }  // namespace

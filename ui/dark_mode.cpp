@@ -1,5 +1,6 @@
 #include "ui/dark_mode.h"
 
+#include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "platform/win32_text.h"
 #include "ui/controls.h"
@@ -470,18 +471,8 @@ void enableDarkMenusAndControls() {
 bool darkModeEnabled() { return dark; }
 
 std::optional<uint32_t> appsUseLightTheme() {
-    std::optional<uint32_t> stored;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        DWORD type = 0, value = 0, size = sizeof(value);
-        if (RegQueryValueExW(key, L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof(value))
-            stored = value;
-        RegCloseKey(key);
-    }
-    return stored;
+    OpenKey key(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize");
+    return dwordValue(key.get(), L"AppsUseLightTheme");
 }
 
 void setDarkTitleBar(HWND window, bool darkNow) {

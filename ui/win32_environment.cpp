@@ -1,5 +1,6 @@
 #include "ui/win32_environment.h"
 
+#include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "platform/win32_text.h"
 
@@ -8,31 +9,6 @@
 namespace wavelith {
 
 namespace {
-
-// A REG_DWORD of an open key; any other type counts as missing.
-std::optional<uint32_t> dwordValue(HKEY key, const wchar_t* name) {
-    DWORD type = 0, value = 0, size = sizeof(value);
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(value))
-        return std::nullopt;
-    return value;
-}
-
-class OpenKey {
-public:
-    OpenKey(HKEY root, const wchar_t* path) {
-        if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~OpenKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 template <typename Function>
 Function systemFunction(const wchar_t* module, const char* name) {
