@@ -4,6 +4,10 @@
 #include "script/interp/interpreter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace wavelith::script {
 
@@ -46,63 +50,146 @@ std::string concatenate(const ScriptValue& array, const std::string& separator, 
     });
 }
 
+inline void prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+// The sort keys of an array's elements: each element's text, its first sixteen bytes as two
+// numbers that order as the bytes do (a shorter text padded with zero bytes), and its place.
+class SortKeys {
+public:
+    explicit SortKeys(const ElementList::Items& items) {
+        auto integers = std::count_if(items.begin(), items.end(),
+                                      [](const ScriptValue& item) { return !item.isString && !item.isArray; });
+        // Reserved up front, so the views into it hold.
+        decimals_.reserve(static_cast<size_t>(integers) * 11);
+        texts_.reserve(items.size());
+        keys_.reserve(items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            const ScriptValue& item = items[i];
+            std::string_view text = item.text;
+            if (!item.isString && !item.isArray) {
+                size_t at = decimals_.size();
+                decimals_ += ValueText(item).view();
+                text = std::string_view(decimals_).substr(at);
+            }
+            texts_.push_back(text);
+            keys_.push_back({prefixOf(text), prefixOf(text, 8), i});
+        }
+    }
+
+    struct Key {
+        uint64_t prefix, next;  // bytes 0 to 7 and 8 to 15
+        size_t index;
+    };
+    std::vector<Key>& keys() { return keys_; }
+    // Back to the order of the elements, as before any sort.
+    void restoreElementOrder() {
+        std::vector<Key> original(keys_.size());
+        for (const Key& key : keys_) original[key.index] = key;
+        keys_.swap(original);
+    }
+    std::string_view text(const Key& key) const { return texts_[key.index]; }
+    // Byte order of two texts with the same prefix: the rest decides, then the length (a text
+    // that is the start of the other comes first).
+    int compare(const Key& a, const Key& b) const {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+        std::string_view x = text(a), y = text(b);
+        size_t common = std::min(x.size(), y.size());
+        if (common > 24) return x.substr(8).compare(y.substr(8));
+        for (size_t i = 8; i < common; ++i) {
+            if (x[i] != y[i]) return static_cast<unsigned char>(x[i]) < static_cast<unsigned char>(y[i]) ? -1 : 1;
+        }
+        return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
+    }
+
+    // Eight bytes from at as one number, padded with zero bytes.
+    static uint64_t prefixOf(std::string_view text, size_t at = 0) {
+        uint64_t prefix = 0;
+        for (size_t i = at; i < at + 8; ++i)
+            prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+        return prefix;
+    }
+
+private:
+    std::string decimals_;
+    std::vector<std::string_view> texts_;
+    std::vector<Key> keys_;
+};
+
+// Whether two elements with the same text could be told apart: an integer and a string with the
+// same digits, or an array.
+bool distinguishable(const ScriptValue& a, const ScriptValue& b) { return a.isArray || b.isArray || a.isString != b.isString; }
+
+// Ascending: stable byte-wise radix passes over the prefixes, skipping the bytes all keys share,
+// then each run of equal prefixes by the next eight bytes and the rest. False when elements with
+// the same text could be told apart: their order must then be the one std::sort gives.
+bool radixSort(SortKeys& keys, const ElementList::Items& items) {
+    std::vector<SortKeys::Key>& order = keys.keys();
+    size_t counts[8][256] = {};
+    for (const SortKeys::Key& key : order)
+        for (int byte = 0; byte < 8; ++byte) ++counts[byte][key.prefix >> (8 * byte) & 0xFF];
+    std::vector<SortKeys::Key> moved(order.size());
+    for (int byte = 0; byte < 8; ++byte) {
+        size_t* count = counts[byte];
+        if (std::any_of(count, count + 256, [&](size_t n) { return n == order.size(); })) continue;
+        size_t next = 0;
+        for (int value = 0; value < 256; ++value) next += std::exchange(count[value], next);
+        for (const SortKeys::Key& key : order) moved[count[key.prefix >> (8 * byte) & 0xFF]++] = key;
+        order.swap(moved);
+    }
+    // The texts themselves are read only where sixteen bytes do not decide.
+    auto less = [&](const SortKeys::Key& a, const SortKeys::Key& b) {
+        if (a.next != b.next) return a.next < b.next;
+        return keys.compare(a, b) < 0;
+    };
+    for (auto first = order.begin(); first != order.end();) {
+        auto last = std::find_if(first, order.end(), [&](const SortKeys::Key& key) { return key.prefix != first->prefix; });
+        if (last - first > 1) {
+            std::sort(first, last, less);
+            for (auto key = first + 1; key != last; ++key) {
+                if (key[-1].next == key->next && keys.compare(key[-1], *key) == 0 &&
+                    distinguishable(items[key[-1].index], items[key->index]))
+                    return false;
+            }
+        }
+        first = last;
+    }
+    return true;
+}
+
 // SORTARRAY and SORTARRAYDESC: by string form, unsigned bytes; not stable.
 void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments, const char* function,
                bool descending) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
     array->elements.edit([descending](ElementList::Items& items) {
-        // The sort runs on small stand-ins (the element's text and where it is), then the
-        // elements move once to their places. std::sort does the same steps whatever it sorts,
-        // so elements with the same text end in the same order as when sorted themselves.
-        // The first eight bytes as one number order the texts as the bytes do (a shorter text
-        // is padded with zero bytes); only texts that agree on them are compared in full.
-        struct StandIn {
-            uint64_t prefix;
-            std::string_view text;
-            size_t index;
-        };
-        auto prefixOf = [](std::string_view text) {
-            uint64_t prefix = 0;
-            for (size_t i = 0; i < 8; ++i)
-                prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-            return prefix;
-        };
-        // The integers' texts, one after another; reserved up front, so the views into it hold.
-        std::string decimals;
-        auto integers = std::count_if(items.begin(), items.end(),
-                                      [](const ScriptValue& item) { return !item.isString && !item.isArray; });
-        decimals.reserve(static_cast<size_t>(integers) * 11);
-        std::vector<StandIn> order;
-        order.reserve(items.size());
-        for (size_t i = 0; i < items.size(); ++i) {
-            const ScriptValue& item = items[i];
-            std::string_view text = item.text;
-            if (!item.isString && !item.isArray) {
-                size_t at = decimals.size();
-                decimals += ValueText(item).view();
-                text = std::string_view(decimals).substr(at);
-            }
-            order.push_back({prefixOf(text), text, i});
+        // The sort runs on small keys, then the elements move once to their places. A radix sort
+        // orders them; elements with the same text are then the same value, so their order does
+        // not show. Where it would, std::sort orders them instead: it does the same steps
+        // whatever it sorts, so such elements end in the same order as when sorted themselves.
+        SortKeys keys(items);
+        if (radixSort(keys, items)) {
+            if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
+        } else {
+            keys.restoreElementOrder();
+            std::sort(keys.keys().begin(), keys.keys().end(), [&](const SortKeys::Key& a, const SortKeys::Key& b) {
+                int comparison = keys.compare(a, b);
+                return descending ? comparison > 0 : comparison < 0;
+            });
         }
-        // Texts with the same first eight bytes: the rest decides, then the length (a text that
-        // is the start of the other comes first). Short rests are compared here, byte by byte.
-        auto restOrder = [](std::string_view a, std::string_view b) {
-            size_t common = std::min(a.size(), b.size());
-            if (common > 24) return a.substr(8).compare(b.substr(8));
-            for (size_t i = 8; i < common; ++i) {
-                if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-            }
-            return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-        };
-        std::sort(order.begin(), order.end(), [descending, &restOrder](const StandIn& a, const StandIn& b) {
-            if (a.prefix != b.prefix) return descending ? a.prefix > b.prefix : a.prefix < b.prefix;
-            int comparison = restOrder(a.text, b.text);
-            return descending ? comparison > 0 : comparison < 0;
-        });
         ElementList::Items sorted;
         sorted.reserve(items.size());
-        for (const StandIn& standIn : order) sorted.push_back(std::move(items[standIn.index]));
+        const std::vector<SortKeys::Key>& order = keys.keys();
+        for (size_t i = 0; i < order.size(); ++i) {
+            // The elements are read in a random order: ask for the coming ones early.
+            if (i + 16 < order.size()) prefetch(&items[order[i + 16].index]);
+            sorted.push_back(std::move(items[order[i].index]));
+        }
         items.swap(sorted);
     });
     result = ScriptValue::integer(1);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 using wavelith::script::testing::ScriptRunner;
 
 namespace {
@@ -93,6 +98,36 @@ TEST(ArrayBuiltins, SortUniqueAndEmptiesCompareStringForms) {
     EXPECT_EQ(runner.show("list(\"e\") + DELEMPTYARRAY(\"none\")",
                           listOf + "ARRAYINIT(\"e\", \"\", 0, \"x\", \"\", \"\")\nDELEMPTYARRAY(\"e\")\n"),
               "2:0,x0");
+}
+
+// Many texts that share long starts, differ only in length, in a byte above 0x7F or beyond the
+// sixteenth byte, with repeats and integers among them: both directions give the byte order.
+TEST(ArrayBuiltins, SortsManyTextsInByteOrder) {
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces = {"a", "b", "ab", "\xC3\xA9", "0", "9", "keykeykey"};
+    std::vector<std::string> texts;
+    std::string script;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        if (i % 5 == 0) {
+            text = std::to_string(static_cast<int>(random() % 100000) - 50000);
+            script += "a[" + std::to_string(i) + "] = " + text + "\n";
+        } else {
+            for (size_t length = random() % 7; length > 0; --length) text += pieces[random() % pieces.size()];
+            script += "a[" + std::to_string(i) + "] = \"" + text + "\"\n";
+        }
+        texts.push_back(text);
+    }
+    std::sort(texts.begin(), texts.end());
+    auto joined = [](auto first, auto last) {
+        std::string all;
+        for (auto text = first; text != last; ++text) all += (all.empty() && text == first ? "" : "|") + *text;
+        return all;
+    };
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("JOIN(\"a\", \"|\")", script + "SORTARRAY(\"a\")\n"), joined(texts.begin(), texts.end()));
+    EXPECT_EQ(runner.show("JOIN(\"a\", \"|\")", script + "SORTARRAYDESC(\"a\")\n"),
+              joined(texts.rbegin(), texts.rend()));
 }
 
 TEST(ArrayBuiltins, ElementsThatAreArraysCountByTheirName) {
