@@ -257,7 +257,7 @@ void builtinResize(Interpreter& interpreter, ScriptValue& result, const Argument
     if (count <= 0) return void(result = ScriptValue::integer(0));
     ScriptValue& variable = interpreter.variables().getOrCreate(name);
     variable.text = name;
-    VariableTable::elementSlot(variable, static_cast<size_t>(count) - 1);
+    VariableTable::growFor(variable, static_cast<size_t>(count) - 1);
     variable.elements.resize(static_cast<size_t>(count));
     result = ScriptValue::integer(1);
 }

@@ -415,30 +415,49 @@ void AssignNode::execute(Interpreter& interpreter) const {
 
 // factor: IDENTIFIER '[' expr ']'
 namespace {
-// The element read, or null when the variable does not exist or the index is negative (reported).
-const ScriptValue* readElement(const ArrayAccessNode& node, Interpreter& interpreter) {
+// The array variable, grown to hold the index, or null when the variable does not exist or the
+// index is negative (reported).
+ScriptValue* arrayToRead(const ArrayAccessNode& node, Interpreter& interpreter, size_t& index) {
     interpreter.checkStack(node.line);
     int32_t position = node.index->evaluateInt(interpreter);
     ScriptValue* entry = interpreter.findVariable(node.name, node.cache);
-    if (entry && position >= 0) return &VariableTable::elementSlot(*entry, static_cast<size_t>(position));
+    if (entry && position >= 0) {
+        index = static_cast<size_t>(position);
+        VariableTable::growFor(*entry, index);
+        return entry;
+    }
     if (position < 0) interpreter.fail(Message::InvalidIndex, node.line, {std::string_view(node.name), position, node.line});
     return nullptr;
 }
 }  // namespace
 
 ScriptValue ArrayAccessNode::evaluate(Interpreter& interpreter) const {
-    const ScriptValue* element = readElement(*this, interpreter);
-    return element ? *element : ScriptValue::defaultFor(name);
+    size_t index = 0;
+    const ScriptValue* array = arrayToRead(*this, interpreter, index);
+    if (!array) return ScriptValue::defaultFor(name);
+    int32_t number = 0;
+    return array->elements.integerAt(index, number) ? ScriptValue::integer(number) : array->elements[index];
 }
 
 int32_t ArrayAccessNode::evaluateInt(Interpreter& interpreter) const {
-    const ScriptValue* element = readElement(*this, interpreter);
-    return element ? element->toInt() : ScriptValue::defaultFor(name).toInt();
+    size_t index = 0;
+    const ScriptValue* array = arrayToRead(*this, interpreter, index);
+    if (!array) return ScriptValue::defaultFor(name).toInt();
+    int32_t number = 0;
+    return array->elements.integerAt(index, number) ? number : array->elements[index].toInt();
 }
 
 const ScriptValue& ArrayAccessNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
-    if (const ScriptValue* element = readElement(*this, interpreter)) return *element;
-    scratch = ScriptValue::defaultFor(name);
+    size_t index = 0;
+    const ScriptValue* array = arrayToRead(*this, interpreter, index);
+    int32_t number = 0;
+    if (!array) {
+        scratch = ScriptValue::defaultFor(name);
+    } else if (array->elements.integerAt(index, number)) {
+        scratch = ScriptValue::integer(number);
+    } else {
+        return array->elements[index];
+    }
     return scratch;
 }
 

@@ -2,6 +2,7 @@
 // interpreter and every built-in shares.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -96,6 +97,8 @@ public:
     bool empty() const { return size() == 0; }
     bool allocated() const { return block_ != nullptr; }
     const ScriptValue& operator[](size_t index) const;
+    // The element's number when it is a plain integer, read without making a value.
+    bool integerAt(size_t index, int32_t& value) const;
     const Items& items() const;
     Items::const_iterator begin() const { return items().begin(); }
     Items::const_iterator end() const { return items().end(); }
@@ -202,10 +205,23 @@ struct ScriptValue {
     }
 };
 
+// While every element is a plain integer the list keeps bare numbers, a twelfth of the memory of
+// values; the first element that is anything else turns the list into values for good. Readers
+// that want a value (operator[], items) get the list turned first; integerAt reads either form.
 struct ElementList::Block {
-    Items items;
+    std::vector<int32_t> integers;  // the elements while packed
+    Items items;                    // the elements once not
+    bool packed = true;
     ValueSize held;
 
+    size_t size() const { return packed ? integers.size() : items.size(); }
+    void unpack() {
+        if (!packed) return;
+        items.reserve(integers.size());
+        for (int32_t value : integers) items.push_back(ScriptValue::integer(value));
+        std::vector<int32_t>().swap(integers);
+        packed = false;
+    }
     // What one element adds to its list: itself and what it holds.
     static ValueSize weight(const ScriptValue& value) {
         ValueSize size = value.size();
@@ -214,23 +230,38 @@ struct ElementList::Block {
     }
     void recount() {
         held = {};
+        held.elements = integers.size();
         for (const ScriptValue& item : items) held += weight(item);
     }
 };
 
 inline ElementList::~ElementList() = default;
 inline ElementList::ElementList(const ElementList& other)
-    : block_(other.block_ && !other.block_->items.empty() ? std::make_unique<Block>(*other.block_) : nullptr) {}
+    : block_(other.block_ && other.block_->size() != 0 ? std::make_unique<Block>(*other.block_) : nullptr) {}
 inline ElementList& ElementList::operator=(const ElementList& other) {
     if (this != &other)
-        block_ = other.block_ && !other.block_->items.empty() ? std::make_unique<Block>(*other.block_) : nullptr;
+        block_ = other.block_ && other.block_->size() != 0 ? std::make_unique<Block>(*other.block_) : nullptr;
     return *this;
 }
-inline size_t ElementList::size() const { return block_ ? block_->items.size() : 0; }
-inline const ScriptValue& ElementList::operator[](size_t index) const { return block_->items[index]; }
+inline size_t ElementList::size() const { return block_ ? block_->size() : 0; }
+inline const ScriptValue& ElementList::operator[](size_t index) const {
+    block_->unpack();
+    return block_->items[index];
+}
+inline bool ElementList::integerAt(size_t index, int32_t& value) const {
+    if (block_->packed) {
+        value = block_->integers[index];
+        return true;
+    }
+    const ScriptValue& item = block_->items[index];
+    value = item.intValue;
+    return item.isPlainInteger();
+}
 inline const ElementList::Items& ElementList::items() const {
     static const Items none;
-    return block_ ? block_->items : none;
+    if (!block_) return none;
+    block_->unpack();
+    return block_->items;
 }
 inline ValueSize ElementList::held() const { return block_ ? block_->held : ValueSize{}; }
 inline ElementList::Block& ElementList::block() {
@@ -239,7 +270,12 @@ inline ElementList::Block& ElementList::block() {
 }
 inline void ElementList::reserve(size_t count) {
     if (count > MaxElements) limitExceeded();
-    block().items.reserve(count);
+    Block& list = block();
+    if (list.packed) {
+        list.integers.reserve(count);
+    } else {
+        list.items.reserve(count);
+    }
 }
 inline void ElementList::resize(size_t count) {
     size_t now = size();
@@ -249,16 +285,30 @@ inline void ElementList::resize(size_t count) {
         after.elements += count - now;
         checkSize(after);
         Block& list = block();
-        list.items.resize(count);
+        if (list.packed) {
+            list.integers.resize(count);
+        } else {
+            list.items.resize(count);
+        }
         list.held = after;
     } else if (count < now) {
         Block& list = *block_;
+        if (list.packed) {
+            list.integers.resize(count);
+            list.held.elements = count;
+            return;
+        }
         for (size_t i = count; i < now; ++i) list.held -= Block::weight(list.items[i]);
         list.items.resize(count);
     }
 }
 inline void ElementList::set(size_t index, ScriptValue value) {
     Block& list = *block_;
+    if (list.packed) {
+        // A plain integer weighs one element and no text, before as after: the totals stand.
+        if (value.isPlainInteger()) return void(list.integers[index] = value.intValue);
+        list.unpack();
+    }
     ValueSize after = list.held;
     after -= Block::weight(list.items[index]);
     after += Block::weight(value);
@@ -267,8 +317,9 @@ inline void ElementList::set(size_t index, ScriptValue value) {
     list.held = after;
 }
 inline void ElementList::setInteger(size_t index, int32_t value) {
-    ScriptValue& item = block_->items[index];
-    // A plain integer weighs one element and no text, before as after: the totals stand.
+    Block& list = *block_;
+    if (list.packed) return void(list.integers[index] = value);
+    ScriptValue& item = list.items[index];
     if (item.isPlainInteger()) {
         item.intValue = value;
         return;
@@ -280,7 +331,12 @@ inline void ElementList::push_back(ScriptValue value) {
     after += Block::weight(value);
     checkSize(after);
     Block& list = block();
-    list.items.push_back(std::move(value));
+    if (list.packed && value.isPlainInteger()) {
+        list.integers.push_back(value.intValue);
+    } else {
+        list.unpack();
+        list.items.push_back(std::move(value));
+    }
     list.held = after;
 }
 inline void ElementList::append(Items::const_iterator first, Items::const_iterator last) {
@@ -290,12 +346,18 @@ inline void ElementList::append(Items::const_iterator first, Items::const_iterat
         checkSize(after);
     }
     Block& list = block();
-    list.items.insert(list.items.end(), first, last);
+    if (list.packed && std::all_of(first, last, [](const ScriptValue& item) { return item.isPlainInteger(); })) {
+        for (auto item = first; item != last; ++item) list.integers.push_back(item->intValue);
+    } else {
+        list.unpack();
+        list.items.insert(list.items.end(), first, last);
+    }
     list.held = after;
 }
 template <typename Edit>
 void ElementList::edit(Edit&& change) {
     if (!block_) return;
+    block_->unpack();
     change(block_->items);
     block_->recount();
 }

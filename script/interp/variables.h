@@ -39,9 +39,14 @@ public:
     // while this number is unchanged; nodes cache their variable's slot on it.
     uint64_t generation() const { return generation_; }
 
-    // An element of an array variable: makes the entry an array (dropping old elements only the
-    // first time) and grows it to hold the index. Reading grows an array just as writing does.
-    static const ScriptValue& elementSlot(ScriptValue& entry, size_t index);
+    // Makes the entry an array (dropping old elements only the first time) and grows it to hold
+    // the index. Reading grows an array just as writing does.
+    static void growFor(ScriptValue& entry, size_t index);
+    // An element of an array variable, grown for.
+    static const ScriptValue& elementSlot(ScriptValue& entry, size_t index) {
+        growFor(entry, index);
+        return entry.elements[index];
+    }
     static void storeElement(ScriptValue& entry, size_t index, ScriptValue value);
     static void storeElement(ScriptValue& entry, size_t index, int32_t value);
 
@@ -50,23 +55,22 @@ private:
     uint64_t generation_ = 1;
 };
 
-inline const ScriptValue& VariableTable::elementSlot(ScriptValue& entry, size_t index) {
+inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
     if (!entry.isArray) {
         entry.isArray = true;
         entry.elements.clear();
     }
     if (index >= MaxElements) limitExceeded();
     if (entry.elements.size() <= index) entry.elements.resize(index + 1);
-    return entry.elements[index];
 }
 
 inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue value) {
-    elementSlot(entry, index);
+    growFor(entry, index);
     entry.elements.set(index, std::move(value));
 }
 
 inline void VariableTable::storeElement(ScriptValue& entry, size_t index, int32_t value) {
-    elementSlot(entry, index);
+    growFor(entry, index);
     entry.elements.setInteger(index, value);
 }
 

@@ -141,10 +141,13 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
                "ARRAYADD(\"c\", b, \"zz\", \"\")\nSORTARRAYDESC(\"c\")\nDELARRAYITEM(\"c\", 1)\nUNIQARRAY(\"c\")\n"
                "DELEMPTYARRAY(\"c\")\nRESIZE(\"c\", 2)\nRESIZE(\"c\", 6)\nSPLIT(\"a,b,,c\", \",\", \"d\")\nd[1] = c\n"
                "m = \"x\" + CHR(10) + \"yy\"\nm[5] = 1\nMULTILINETOSTRINGARRAY(\"m\")\n"
-               "e[0] = a\ne[1] = \"text\"\ne[0] = 2 * 3\ne[1] = 4 - 1\ne[3] = 7 * 1\nx = a[6]\n");
+               "e[0] = a\ne[1] = \"text\"\ne[0] = 2 * 3\ne[1] = 4 - 1\ne[3] = 7 * 1\nx = a[6]\n"
+               // Arrays of integers only, then of values, grown and cut on either side of the change.
+               "f[3] = 1\nRESIZE(\"f\", 2)\nf[1] = \"ab\"\nf[4] = 2\nRESIZE(\"f\", 3)\n"
+               "g[2] = 5\nARRAYADD(\"g\", 1, 2)\nh = g\nARRAYADD(\"g\", \"cd\", 3)\nRESIZE(\"h\", 2)\n");
     ASSERT_TRUE(runner.messages.empty());
     const auto& variables = Interpreter::instance().variables().entries();
-    for (const char* name : {"A", "B", "C", "D", "M", "E"}) {
+    for (const char* name : {"A", "B", "C", "D", "M", "E", "F", "G", "H"}) {
         ASSERT_TRUE(variables.count(name)) << name;
         const ScriptValue& value = variables.at(name);
         EXPECT_EQ(value.size().textBytes, walk(value).textBytes) << name;
@@ -157,6 +160,9 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
     // array's own name is left.
     EXPECT_EQ(variables.at("E").size().textBytes, 1u);
     EXPECT_EQ(variables.at("E").size().elements, 4u);
+    EXPECT_EQ(variables.at("G").size().textBytes, 1u + 2);
+    EXPECT_EQ(variables.at("G").size().elements, 7u);
+    EXPECT_EQ(variables.at("H").size().elements, 2u);
     runner.run("x = 0\n");  // KEEPVAR was for one run: this one clears the table
 }
 
