@@ -205,19 +205,29 @@ private:
     const bool rightIsInteger_;
 };
 
-// The operators that read both operands as integers.
-template <int32_t Op>
-class IntegerOperatorNode final : public BinaryNode {
+// An operator whose value is always an integer: every reading comes from evaluateInt.
+class IntegerBinaryNode : public BinaryNode {
 public:
-    IntegerOperatorNode(NodePtr left, NodePtr right, int32_t line)
-        : BinaryNode(Op, std::move(left), std::move(right), line), leftOperand_(*this->left), rightOperand_(*this->right) {}
-
-    ScriptValue evaluate(Interpreter& interpreter) const override { return ScriptValue::integer(evaluateInt(interpreter)); }
-    bool evaluateTruth(Interpreter& interpreter) const override { return evaluateInt(interpreter) != 0; }
-    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const override {
+    ScriptValue evaluate(Interpreter& interpreter) const final { return ScriptValue::integer(evaluateInt(interpreter)); }
+    bool evaluateTruth(Interpreter& interpreter) const final { return evaluateInt(interpreter) != 0; }
+    const ScriptValue& evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const final {
         scratch.intValue = evaluateInt(interpreter);
         return scratch;
     }
+
+protected:
+    using BinaryNode::BinaryNode;
+};
+
+// The operators that read both operands as integers.
+template <int32_t Op>
+class IntegerOperatorNode final : public IntegerBinaryNode {
+public:
+    IntegerOperatorNode(NodePtr left, NodePtr right, int32_t line)
+        : IntegerBinaryNode(Op, std::move(left), std::move(right), line),
+          leftOperand_(*this->left),
+          rightOperand_(*this->right) {}
+
     int32_t evaluateInt(Interpreter& interpreter) const override {
         interpreter.checkStack(line);
         if constexpr (Op == kind::And) {
@@ -248,10 +258,30 @@ public:
 private:
     const Operand leftOperand_, rightOperand_;
 };
+
+// x % n for an integer literal n other than 0, the common "i % 7": no division at run time.
+class RemainderByLiteralNode final : public IntegerBinaryNode {
+public:
+    RemainderByLiteralNode(NodePtr left, NodePtr right, int32_t line)
+        : IntegerBinaryNode(kind::Mod, std::move(left), std::move(right), line),
+          leftOperand_(*this->left),
+          remainder_(static_cast<const IntNode&>(*this->right).value) {}
+
+    int32_t evaluateInt(Interpreter& interpreter) const override {
+        interpreter.checkStack(line);
+        return remainder_.of(leftOperand_.readInt(interpreter, *left));
+    }
+
+private:
+    const Operand leftOperand_;
+    const KnownRemainder remainder_;
+};
 }  // namespace
 
 // expr: expr op expr (the left operand first; && and || may skip the right one)
 std::unique_ptr<BinaryNode> makeBinary(int32_t op, NodePtr left, NodePtr right, int32_t line) {
+    if (op == kind::Mod && right->kind == kind::Int && static_cast<const IntNode&>(*right).value != 0)
+        return std::make_unique<RemainderByLiteralNode>(std::move(left), std::move(right), line);
     switch (op) {
 #define WAVELITH_MIXED(Op) \
     case Op: return std::make_unique<MixedOperatorNode<Op>>(std::move(left), std::move(right), line);

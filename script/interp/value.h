@@ -392,6 +392,29 @@ inline int32_t wrapNeg(int32_t a) { return static_cast<int32_t>(0u - static_cast
 // trapping the process.
 inline int32_t wrapDiv(int32_t a, int32_t b) { return b == -1 ? wrapNeg(a) : a / b; }
 inline int32_t wrapMod(int32_t a, int32_t b) { return b == -1 ? 0 : a % b; }
+// a % divisor for a divisor known in advance (not 0), by two multiplications instead of a
+// division: the magnitude's remainder by the inverse ceil(2^64 / |divisor|), exact for every
+// 32-bit magnitude; the sign is the dividend's, as for %.
+class KnownRemainder {
+public:
+    explicit KnownRemainder(int32_t divisor)
+        : divisor_(magnitude(divisor)), inverse_(UINT64_MAX / divisor_ + 1) {}
+    int32_t of(int32_t a) const {
+        uint64_t fraction = inverse_ * magnitude(a);
+        // The top 64 bits of fraction * divisor, in 64-bit pieces.
+        uint64_t low = (fraction & 0xFFFFFFFFu) * divisor_;
+        uint64_t high = (fraction >> 32) * divisor_ + (low >> 32);
+        auto remainder = static_cast<int32_t>(high >> 32);  // below |divisor|, at most 2^31 - 1
+        return a < 0 ? -remainder : remainder;
+    }
+
+private:
+    static uint32_t magnitude(int32_t value) {
+        return value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    }
+    uint32_t divisor_;
+    uint64_t inverse_;
+};
 int32_t power(int32_t base, int32_t exponent);
 inline int32_t shiftLeft(int32_t a, int32_t count) { return static_cast<int32_t>(static_cast<uint32_t>(a) << (count & 31)); }
 // Arithmetic: the sign bit is copied.

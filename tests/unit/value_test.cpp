@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 using namespace wavelith::script;
 using wavelith::script::testing::ScriptRunner;
 
@@ -44,6 +47,26 @@ TEST(ScriptValue, WrappingArithmeticNeverTraps) {
     uint32_t slow = 1;
     for (int i = 0; i < 1000; ++i) slow *= 7u;
     EXPECT_EQ(power(7, 1000), static_cast<int32_t>(slow));
+}
+
+// The remainder by a divisor known in advance is the remainder of %, for divisors and
+// dividends at both ends of the range, powers of two and their neighbours, and random ones.
+TEST(ScriptValue, KnownRemainderAgreesWithTheRemainderOperator) {
+    std::mt19937 random(11);
+    std::vector<int32_t> values = {0, 1, -1, 2, -2, 3, 7, -7, 10, 1000003, INT32_MAX, INT32_MIN, INT32_MIN + 1,
+                                   INT32_MAX - 1};
+    for (int bit = 2; bit < 31; ++bit)
+        for (int32_t near : {-1, 0, 1}) values.push_back((int32_t{1} << bit) + near), values.push_back(-(int32_t{1} << bit) + near);
+    for (int i = 0; i < 200; ++i) values.push_back(static_cast<int32_t>(random()));
+    for (int32_t divisor : values) {
+        if (divisor == 0) continue;
+        KnownRemainder remainder(divisor);
+        for (int32_t dividend : values) ASSERT_EQ(remainder.of(dividend), wrapMod(dividend, divisor)) << dividend << " % " << divisor;
+        for (int i = 0; i < 2000; ++i) {
+            auto dividend = static_cast<int32_t>(random());
+            ASSERT_EQ(remainder.of(dividend), wrapMod(dividend, divisor)) << dividend << " % " << divisor;
+        }
+    }
 }
 
 TEST(VariableTable, ElementSlotsGrowAndMarkTheArray) {
