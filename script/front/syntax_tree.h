@@ -284,9 +284,13 @@ public:
 
 class ReturnNode : public StatementNode {
 public:
-    ReturnNode(NodePtr value, int32_t line) : StatementNode(kind::Return, line), value(std::move(value)) {}
+    ReturnNode(NodePtr value, int32_t line)
+        : StatementNode(kind::Return, line), value(std::move(value)), valueIsInteger_(this->value && this->value->alwaysInteger()) {}
     void execute(Interpreter& interpreter) const override;
     const NodePtr value;  // or none
+
+private:
+    const bool valueIsInteger_;
 };
 
 class GotoNode : public Node {
@@ -332,9 +336,14 @@ public:
     mutable const FunctionDef* function = nullptr;
     mutable const void* builtin = nullptr;
     mutable uint64_t resolvedGeneration = 0;
-    // For a built-in that reads only its arguments: which arguments are variables that may be
-    // lent to it (nothing evaluated after them can change a variable).
-    std::vector<bool> lendable;
+    // What the tree says of each argument, worked out once.
+    struct ArgumentForm {
+        bool integer;  // always an integer
+        // For a built-in that reads only its arguments: a variable that may be lent to it
+        // (nothing evaluated after it can change a variable).
+        bool lendable;
+    };
+    std::vector<ArgumentForm> forms;
 };
 
 class CBCallNode : public Node {

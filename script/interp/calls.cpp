@@ -31,11 +31,12 @@ void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
 // factor: IDENTIFIER '(' args ')'
 FuncCallNode::FuncCallNode(std::string name, NodeList arguments, int32_t line)
     : Node(kind::FuncCall, line), name(std::move(name)), arguments(std::move(arguments)) {
-    lendable.assign(this->arguments.size(), false);
+    forms.resize(this->arguments.size());
     bool restLeavesVariablesAlone = true;
     for (size_t i = this->arguments.size(); i-- > 0;) {
-        lendable[i] = restLeavesVariablesAlone && this->arguments[i]->kind == kind::Var;
-        restLeavesVariablesAlone = restLeavesVariablesAlone && this->arguments[i]->leavesVariablesAlone();
+        const Node& argument = *this->arguments[i];
+        forms[i] = {argument.alwaysInteger(), restLeavesVariablesAlone && argument.kind == kind::Var};
+        restLeavesVariablesAlone = restLeavesVariablesAlone && argument.leavesVariablesAlone();
     }
 }
 
@@ -100,7 +101,7 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
             savedStack_.push_back({i, existing ? *existing : ScriptValue::defaultFor(param)});
         }
         const Node& argument = *call.arguments[i];
-        if (argument.alwaysInteger()) {
+        if (call.forms[i].integer) {
             int32_t value = argument.evaluateInt(*this);
             variableSlot(param, cache).setInteger(value);
         } else {
@@ -181,7 +182,7 @@ ScriptValue Interpreter::callBuiltin(const FuncCallNode& call) {
     for (size_t i = 0; i < call.arguments.size(); ++i) {
         const Node& argument = *call.arguments[i];
         ScriptValue* slot = nullptr;
-        if (entry && entry->argumentsOnly && call.lendable[i]) {
+        if (entry && entry->argumentsOnly && call.forms[i].lendable) {
             const auto& variable = static_cast<const VarNode&>(argument);
             slot = findVariable(variable.name, variable.cache);
         }

@@ -114,7 +114,7 @@ ScriptValue ExitNode::evaluate(Interpreter& interpreter) const {
 
 // stmt: RETURN expr | RETURN
 void ReturnNode::execute(Interpreter& interpreter) const {
-    if (value && value->alwaysInteger()) {
+    if (valueIsInteger_) {
         int32_t result = value->evaluateInt(interpreter);
         interpreter.returnValue.setInteger(result);
     } else {
