@@ -40,29 +40,44 @@ FuncCallNode::FuncCallNode(std::string name, NodeList arguments, int32_t line)
     }
 }
 
-ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callFunction(*this); }
-int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const { return interpreter.callFunction(*this).toInt(); }
+// The value is taken from where the call left it, before anything else can call again.
+ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const {
+    interpreter.callFunction(*this);
+    return std::move(interpreter.returnValue);
+}
+int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const {
+    interpreter.callFunction(*this);
+    return interpreter.returnValue.toInt();
+}
 const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
-    scratch = interpreter.callFunction(*this);
+    interpreter.callFunction(*this);
+    // A number is read where it is; a text moves out, so a caller that keeps it need not copy it.
+    if (!interpreter.returnValue.holdsData()) return interpreter.returnValue;
+    scratch = std::move(interpreter.returnValue);
     return scratch;
 }
 
 // factor: CB '.' IDENTIFIER '(' args ')'
 ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callApplication(*this); }
 
-ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
+void Interpreter::callFunction(const FuncCallNode& call) {
     checkStack(call.line);
     auto argumentCount = static_cast<int32_t>(call.arguments.size());
     if (callDepth > MaxCallDepth) {
         fail(Message::TooManyCalls, call.line, {call.line, std::string_view(call.name), argumentCount});
-        return ScriptValue::defaultFor(call.name);
+        returnValue = ScriptValue::defaultFor(call.name);
+        return;
     }
     if (call.resolvedGeneration != functions_.generation()) {
         call.function = functions_.find(call.name);
         call.builtin = nullptr;
         call.resolvedGeneration = functions_.generation();
     }
-    if (!call.function) return callBuiltin(call);
+    if (!call.function) {
+        ScriptValue result = callBuiltin(call);
+        returnValue = std::move(result);
+        return;
+    }
 
     const FunctionDef& function = *call.function;
     size_t bound = std::min(function.params.size(), call.arguments.size());
@@ -98,7 +113,11 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
         if (duplicate != savedStack_.end()) {
             duplicate->value = existing ? *existing : ScriptValue::defaultFor(param);
         } else {
-            savedStack_.push_back({i, existing ? *existing : ScriptValue::defaultFor(param)});
+            if (existing) {
+                savedStack_.emplace_back(i, *existing);
+            } else {
+                savedStack_.emplace_back(i, ScriptValue::defaultFor(param));
+            }
         }
         const Node& argument = *call.arguments[i];
         if (call.forms[i].integer) {
@@ -121,14 +140,12 @@ ScriptValue Interpreter::callFunction(const FuncCallNode& call) {
     }
     --callDepth;
     savedParameters_ -= savedHere;
-    ScriptValue result;
     if (returning) {
         returning = false;
-        result = std::move(returnValue);
+    } else {
         returnValue.setInteger(0);
     }
     restoreParameters(function, frame);
-    return result;
 }
 
 namespace {

@@ -136,7 +136,8 @@ public:
         char marker;
         if (&marker < stackFloor_) throw NestingTooDeep{line};
     }
-    ScriptValue callFunction(const FuncCallNode& call);
+    // Leaves the call's value in returnValue, for the caller to take at once.
+    void callFunction(const FuncCallNode& call);
     ScriptValue callApplication(const CBCallNode& call);
 
 private:
@@ -159,7 +160,10 @@ private:
     // them, each call's entries on top of its caller's, so a call allocates nothing once it has
     // grown; and their total size.
     struct SavedParameter {
-        size_t param;  // index into the function's parameters
+        SavedParameter() = default;
+        SavedParameter(size_t param, const ScriptValue& value) : param(param), value(value) {}
+        SavedParameter(size_t param, ScriptValue&& value) : param(param), value(std::move(value)) {}
+        size_t param = 0;  // index into the function's parameters
         ScriptValue value;
     };
     std::vector<SavedParameter> savedStack_;

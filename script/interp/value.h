@@ -175,7 +175,7 @@ struct ScriptValue {
     }
 
     // Holds an integer and nothing else, as an assignment of an integer leaves it.
-    bool isPlainInteger() const { return !isString && !isArray && text.empty() && elements.empty(); }
+    bool isPlainInteger() const { return !isString && !isArray && text.empty() && !elements.allocated(); }
     void setInteger(int32_t value) {
         if (!isPlainInteger()) {
             isString = false;
@@ -285,7 +285,12 @@ inline void ElementList::resize(size_t count) {
         after.elements += count - now;
         checkSize(after);
         Block& list = block();
-        if (list.packed) {
+        // Writing past the end one element at a time is the common way to fill an array.
+        if (count == now + 1 && list.packed) {
+            list.integers.emplace_back();
+        } else if (count == now + 1) {
+            list.items.emplace_back();
+        } else if (list.packed) {
             list.integers.resize(count);
         } else {
             list.items.resize(count);
