@@ -86,7 +86,11 @@ void ScriptHost::messageSink(unsigned, int32_t, const std::u16string& text) {
     effects_.showNotice(text, NoticeKind::Error);
 }
 
-int ScriptHost::stopPoll(int32_t) { return stopRequested_.exchange(false) ? 1 : 0; }
+// Asked after every statement: a plain read first, the locked exchange only once a stop is asked.
+int ScriptHost::stopPoll(int32_t) {
+    if (!stopRequested_.load(std::memory_order_relaxed)) return 0;
+    return stopRequested_.exchange(false) ? 1 : 0;
+}
 
 void ScriptHost::appFunction(script::AppCallRecord& call) {
     if (equalsIgnoringCase(call.name, u"ShellNotify") && (call.argCount == 1 || call.argCount == 2) && call.args) {
