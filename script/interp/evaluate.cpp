@@ -6,10 +6,6 @@
 
 namespace wavelith::script {
 
-namespace {
-int compareText(const std::string& left, const std::string& right) { return left.compare(right); }
-}  // namespace
-
 
 // factor: IDENTIFIER
 ScriptValue VarNode::evaluate(Interpreter& interpreter) const { return interpreter.readVariable(name, line, cache); }
@@ -85,13 +81,19 @@ private:
     int32_t integer_;
 };
 
-// "+" and the comparisons, which look at whether an operand is a string.
-ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
+// "+" and the comparisons, which look at whether an operand is a string. Texts are read in
+// place; a sum with a string on the left is a new text.
+ScriptValue combine(int32_t op, const ScriptValue& l, const ScriptValue& r) {
     if (op == kind::Add) {
         if (l.isString) {
-            std::string text = std::move(l.text);
-            appendText(text, ValueText(r).view());
-            return ScriptValue::string(std::move(text));
+            ValueText more(r);
+            checkTextBytes(l.text.size() + more.view().size());
+            ScriptValue sum;
+            sum.isString = true;
+            sum.text.reserve(l.text.size() + more.view().size());
+            sum.text += l.text;
+            sum.text += more.view();
+            return sum;
         }
         return ScriptValue::integer(wrapAdd(l.intValue, r.toInt()));
     }
@@ -101,7 +103,7 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     }
     int order;
     if (l.isString || r.isString) {
-        order = compareText(l.toString(), r.toString());
+        order = ValueText(l).view().compare(ValueText(r).view());
     } else {
         order = l.intValue < r.intValue ? -1 : l.intValue > r.intValue ? 1 : 0;
     }
@@ -115,6 +117,16 @@ ScriptValue combine(int32_t op, ScriptValue& l, const ScriptValue& r) {
     }
 }
 
+// The same with a left operand that is no longer needed: a sum appends to its text.
+ScriptValue combine(int32_t op, ScriptValue&& l, const ScriptValue& r) {
+    if (op != kind::Add || !l.isString) return combine(op, static_cast<const ScriptValue&>(l), r);
+    ScriptValue sum;
+    sum.isString = true;
+    sum.text = std::move(l.text);
+    appendText(sum.text, ValueText(r).view());
+    return sum;
+}
+
 // "+" and the comparisons: integers take the short way, a string on either side the general one.
 // Only the integer is needed from a left operand that is no string, so it is read in place before
 // the right side runs (which could change that variable); a string or an array (which compares by
@@ -126,7 +138,8 @@ public:
         : BinaryNode(Op, std::move(left), std::move(right), line),
           leftOperand_(*this->left),
           rightOperand_(*this->right),
-          rightIsInteger_(this->right->alwaysInteger()) {}
+          rightIsInteger_(this->right->alwaysInteger()),
+          rightLeavesVariablesAlone_(this->right->leavesVariablesAlone()) {}
 
     ScriptValue evaluate(Interpreter& interpreter) const override {
         if constexpr (Op != kind::Add) {
@@ -177,8 +190,7 @@ private:
         return withTextOnTheRight(a, r);
     }
     [[gnu::noinline]] static int32_t withTextOnTheRight(int32_t a, const ScriptValue& r) {
-        ScriptValue l = ScriptValue::integer(a);
-        return combine(Op, l, r).toInt();
+        return combine(Op, ScriptValue::integer(a), r).toInt();
     }
     // A left operand that must be evaluated (a call, an expression): its value is kept in
     // scratch, or moved out of it when it is a string.
@@ -190,19 +202,24 @@ private:
             return ScriptValue::integer(withInteger(interpreter, a));
         }
         ScriptValue kept = &l == &scratch ? std::move(scratch) : l;
-        return withRight(interpreter, kept);
+        return withRight(interpreter, std::move(kept));
     }
-    // A string or an array on the left is kept as it was before the right side runs.
+    // A string or an array on the left is kept as it was before the right side runs; where
+    // nothing on the right can change it, it is read where it is.
     [[gnu::noinline]] ScriptValue withText(Interpreter& interpreter, const ScriptValue& l) const {
+        if (rightLeavesVariablesAlone_) {
+            ScriptValue rightScratch;
+            return combine(Op, l, rightOperand_.readRef(interpreter, *right, rightScratch));
+        }
         ScriptValue kept = l;
-        return withRight(interpreter, kept);
+        return withRight(interpreter, std::move(kept));
     }
-    ScriptValue withRight(Interpreter& interpreter, ScriptValue& kept) const {
+    ScriptValue withRight(Interpreter& interpreter, ScriptValue&& kept) const {
         ScriptValue rightScratch;
-        return combine(Op, kept, rightOperand_.readRef(interpreter, *right, rightScratch));
+        return combine(Op, std::move(kept), rightOperand_.readRef(interpreter, *right, rightScratch));
     }
     const Operand leftOperand_, rightOperand_;
-    const bool rightIsInteger_;
+    const bool rightIsInteger_, rightLeavesVariablesAlone_;
 };
 
 // An operator whose value is always an integer: every reading comes from evaluateInt.

@@ -111,7 +111,7 @@ public:
     void reserve(size_t count);
     // New elements are the integer 0.
     void resize(size_t count);
-    void set(size_t index, ScriptValue value);
+    void set(size_t index, ScriptValue&& value);
     void setInteger(size_t index, int32_t value);
     void push_back(ScriptValue value);
     void append(Items::const_iterator first, Items::const_iterator last);
@@ -307,7 +307,7 @@ inline void ElementList::resize(size_t count) {
         list.items.resize(count);
     }
 }
-inline void ElementList::set(size_t index, ScriptValue value) {
+inline void ElementList::set(size_t index, ScriptValue&& value) {
     Block& list = *block_;
     if (list.packed) {
         // A plain integer weighs one element and no text, before as after: the totals stand.

@@ -47,7 +47,7 @@ public:
         growFor(entry, index);
         return entry.elements[index];
     }
-    static void storeElement(ScriptValue& entry, size_t index, ScriptValue value);
+    static void storeElement(ScriptValue& entry, size_t index, ScriptValue&& value);
     static void storeElement(ScriptValue& entry, size_t index, int32_t value);
 
 private:
@@ -64,7 +64,7 @@ inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
     if (entry.elements.size() <= index) entry.elements.resize(index + 1);
 }
 
-inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue value) {
+inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue&& value) {
     growFor(entry, index);
     entry.elements.set(index, std::move(value));
 }
