@@ -285,12 +285,15 @@ public:
 class ReturnNode : public StatementNode {
 public:
     ReturnNode(NodePtr value, int32_t line)
-        : StatementNode(kind::Return, line), value(std::move(value)), valueIsInteger_(this->value && this->value->alwaysInteger()) {}
+        : StatementNode(kind::Return, line),
+          value(std::move(value)),
+          valueIsInteger_(this->value && this->value->alwaysInteger()),
+          valueIsVariable_(this->value && this->value->kind == kind::Var) {}
     void execute(Interpreter& interpreter) const override;
     const NodePtr value;  // or none
 
 private:
-    const bool valueIsInteger_;
+    const bool valueIsInteger_, valueIsVariable_;
 };
 
 class GotoNode : public Node {

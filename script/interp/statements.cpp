@@ -117,6 +117,11 @@ void ReturnNode::execute(Interpreter& interpreter) const {
     if (valueIsInteger_) {
         int32_t result = value->evaluateInt(interpreter);
         interpreter.returnValue.setInteger(result);
+    } else if (const ScriptValue* slot = valueIsVariable_ ? interpreter.findVariable(
+                                                                 static_cast<const VarNode&>(*value).name,
+                                                                 static_cast<const VarNode&>(*value).cache)
+                                                           : nullptr) {
+        interpreter.returnValue = *slot;
     } else {
         ScriptValue result = value ? value->evaluate(interpreter) : ScriptValue{};
         interpreter.returnValue = std::move(result);
