@@ -5,6 +5,8 @@
 // Whatever the library throws (a bad pattern, its complexity limit, memory) ends in the
 // built-in's failure value, never in the run's error handler; a match that grows too complex
 // also tells the host why. Only a result beyond the engine's value limits ends the run (106).
+// The patterns most scripts write (a row of bytes and sets with greedy counts) are matched by a
+// simple matcher of our own on ASCII text, which gives the library's answers far faster.
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -15,6 +17,7 @@
 #endif
 #include <boost/regex.hpp>
 
+#include "script/builtins/simple_pattern.h"
 #include "script/builtins/table.h"
 #include "script/interp/interpreter.h"
 #include "script/interp/text.h"
@@ -22,6 +25,8 @@
 #include <algorithm>
 #include <iterator>
 #include <locale>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <type_traits>
 
@@ -206,6 +211,67 @@ Regex<Char> compile(const std::string& pattern, bool ignoreCase) {
     return regex;
 }
 
+}  // namespace
+
+// The ASCII bytes a one-byte class matches, asked of the byte engine itself, so that the simple
+// matcher reads \w, \s, '.' and every set exactly as the library does on this build. Kept per
+// class: scripts ask for the same few again and again.
+std::optional<ByteSet> libraryClassBytes(std::string_view atom) {
+    static std::mutex lock;
+    static std::map<std::string, std::optional<ByteSet>, std::less<>> known;
+    std::lock_guard<std::mutex> hold(lock);
+    auto found = known.find(atom);
+    if (found != known.end()) return found->second;
+    std::optional<ByteSet> bytes;
+    try {
+        Regex<char> regex = compile<char>(std::string(atom), false);
+        bytes.emplace();
+        bytes->fill(false);
+        for (int byte = 0; byte < 0x80; ++byte) {
+            char unit = static_cast<char>(byte);
+            (*bytes)[static_cast<size_t>(byte)] = boost::regex_match(&unit, &unit + 1, regex);
+        }
+    } catch (const boost::regex_error&) {
+        bytes.reset();
+    }
+    if (known.size() == 256) known.clear();
+    return known.emplace(std::string(atom), bytes).first->second;
+}
+
+namespace {
+
+// Half the states the library allows one search, by its own rule: the square of the text left
+// to search, at least 100000 and at most its cap. Half the steps of the budget for the call.
+size_t librarySearchStates(size_t remaining) {
+    constexpr size_t Cap = BOOST_REGEX_MAX_STATE_COUNT;
+    size_t states = remaining >= 10'000 ? Cap : std::min<size_t>(remaining * remaining + 100'000, Cap);
+    return states / 2;
+}
+
+WorkLimits workLimits(size_t textBytes) {
+    return {(StepBudget::BaseSteps + StepBudget::StepsPerUnit * textBytes) / 2, librarySearchStates};
+}
+
+// Runs fast with the simple matcher when it can take the call: the byte engine, no case folding,
+// no G (under which the library may settle for another match) and a simple pattern. False when
+// it cannot or gave up, and the library has to make the call.
+template <typename Char, typename Fast>
+bool simplyMatched(const std::string& pattern, const Options& options, Fast&& fast) {
+    if constexpr (std::is_same_v<Char, char>) {
+        if (options.ignoreCase || (options.match & flags::match_any)) return false;
+        std::optional<SimplePattern> simple = SimplePattern::parse(pattern, libraryClassBytes);
+        if (!simple) return false;
+        try {
+            fast(*simple);
+            return true;
+        } catch (const TooMuchWork&) {
+            return false;
+        }
+    } else {
+        return false;
+    }
+}
+
 // Runs body with the byte engine when every text is ASCII and the pattern compiles there, else
 // with the UTF-16 one. Equivalence classes and collating elements ([=a=], [.a.]) follow the
 // locale's collation, which differs between the two: they always take the UTF-16 engine.
@@ -293,8 +359,13 @@ void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Argu
         Options options = arguments.size() > 2 ? readOptions(arguments[2]) : Options{};
         ValueText subjectText(arguments[0]);
         std::string_view subject = subjectText.view();
-        withEngine({subject}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+        std::string pattern = arguments[1].toString();
+        withEngine({subject}, pattern, options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
+            if (simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
+                    result = ScriptValue::integer(simple.matchesWhole(subject, workLimits(subject.size())) ? 1 : 0);
+                }))
+                return;
             CountedText<Char> text(subject);
             result = ScriptValue::integer(boost::regex_match(text.begin(), text.end(), regex, options.match) ? 1 : 0);
         });
@@ -309,8 +380,23 @@ void builtinRegexReplace(Interpreter& interpreter, ScriptValue& result, const Ar
         std::string replacement = arguments[2].toString();
         ValueText subjectText(arguments[0]);
         std::string_view subject = subjectText.view();
-        withEngine({subject, replacement}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+        std::string pattern = arguments[1].toString();
+        // Only $ and \ have a meaning in the library's default format.
+        bool literal = replacement.find_first_of("$\\") == std::string::npos;
+        withEngine({subject, replacement}, pattern, options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
+            if (literal && simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
+                    result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
+                        SimpleSearch search(simple, subject, workLimits(subject.size()));
+                        size_t copied = 0;
+                        for (SimpleMatch match; search.next(match); copied = match.position + match.length) {
+                            put(subject.substr(copied, match.position - copied));
+                            put(replacement);
+                        }
+                        put(subject.substr(copied));
+                    }));
+                }))
+                return;
             CountedText<Char> text(subject);
             std::basic_string<Char> format = toLibrary<Char>(replacement);
             // Replaced once to measure and once to keep: a result beyond the limit is never built.
@@ -345,8 +431,38 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
         Options options = withOptions ? readOptions(arguments[2]) : Options{};
         ValueText subjectText(arguments[0]);
         std::string_view utf8 = subjectText.view();
-        withEngine({utf8}, arguments[1].toString(), options.ignoreCase, [&](const auto& regex) {
+        std::string pattern = arguments[1].toString();
+        withEngine({utf8}, pattern, options.ignoreCase, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
+            // Element 0 of both arrays and their names, once the first search is done: one that
+            // fails touches nothing.
+            ScriptValue *positions = nullptr, *lengths = nullptr;
+            auto start = [&] {
+                if (!withArrays) return;
+                VariableTable& variables = interpreter.variables();
+                writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
+                writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
+                // Both stay valid, names included: nothing below adds or removes a variable.
+                positions = variables.find(positionsName);
+                lengths = variables.find(lengthsName);
+            };
+            auto record = [&](size_t count, size_t first, size_t last) {
+                if (!withArrays) return;
+                VariableTable::storeElement(*positions, count, static_cast<int32_t>(first));
+                VariableTable::storeElement(*lengths, count, static_cast<int32_t>(last - first));
+            };
+            // Giving up half-way leaves the elements the library then writes again, the same.
+            if (simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
+                    SimpleSearch search(simple, utf8, workLimits(utf8.size()));
+                    SimpleMatch match;
+                    bool found = search.next(match);
+                    start();
+                    size_t count = 0;
+                    for (; found; found = search.next(match), ++count)
+                        record(count, match.position, match.position + match.length);
+                    result = ScriptValue::integer(static_cast<int32_t>(count));
+                }))
+                return;
             CountedText<Char> text(utf8);
             Iterator<Char> match(text.begin(), text.end(), regex, options.match), end;
             auto offsets = [&] {
@@ -356,22 +472,14 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
                     return ByteOffsets(utf8, text.converted);
                 }
             }();
-            ScriptValue *positions = nullptr, *lengths = nullptr;
-            if (withArrays) {
-                VariableTable& variables = interpreter.variables();
-                writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
-                writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
-                // Both stay valid: nothing below adds or removes a variable.
-                positions = variables.find(positionsName);
-                lengths = variables.find(lengthsName);
-            }
+            start();
             size_t count = 0;
             for (; match != end; ++match, ++count) {
                 if (!withArrays) continue;
-                auto start = static_cast<size_t>(match->position());
-                size_t first = offsets.at(start), last = offsets.at(start + static_cast<size_t>(match->length()));
-                writeElement(*positions, positionsName, count, ScriptValue::integer(static_cast<int32_t>(first)));
-                writeElement(*lengths, lengthsName, count, ScriptValue::integer(static_cast<int32_t>(last - first)));
+                auto at = static_cast<size_t>(match->position());
+                // In this order: offsets only move forward.
+                size_t first = offsets.at(at);
+                record(count, first, offsets.at(at + static_cast<size_t>(match->length())));
             }
             result = ScriptValue::integer(static_cast<int32_t>(count));
         });

@@ -1,11 +1,29 @@
 // Runs in both builds: natively over the default traits, under Wine over the Win32 traits.
 #include "script_runner.h"
 
+#include "script/builtins/simple_pattern.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 using wavelith::script::testing::ScriptRunner;
 
 namespace {
+
+// A DO-Rozude string literal that holds text.
+std::string literalOf(const std::string& text) {
+    std::string literal = "\"";
+    for (char c : text) {
+        if (c == '\n') {
+            literal += "\\n";
+            continue;
+        }
+        if (c == '\\' || c == '"') literal += '\\';
+        literal += c;
+    }
+    return literal + "\"";
+}
 
 TEST(RegexBuiltins, MatchIsWholeTextWithOptions) {
     ScriptRunner runner;
@@ -51,6 +69,13 @@ TEST(RegexBuiltins, StepBudgetEndsQuadraticMatchesButNotLinearOnes) {
               "REGEX_SEARCH(); it gave its failure value\n");
     EXPECT_EQ(runner.show("REGEX_SEARCH(t + t + t + t + t + t + t + t + t + t, \"a\")", text), "1000000");
     EXPECT_TRUE(runner.messages.empty());
+    // A simple pattern whose search would be quadratic is handed to the library half-way, and
+    // it gives up there as before: the elements found first stay.
+    EXPECT_EQ(runner.show("\"\" + REGEX_SEARCH(\"xb yb \" + t, \".a*b\", \"p\", \"l\") + \":\" + JOIN(\"p\", \",\") + \"/\" + "
+                          "JOIN(\"l\", \",\")",
+                          text),
+              "-1:0,3/2,2");
+    EXPECT_EQ(runner.codes(), std::vector<unsigned>{112});
 }
 
 TEST(RegexBuiltins, ReplaceEveryMatchWithPerlFormat) {
@@ -121,6 +146,70 @@ TEST(RegexBuiltins, PositionsFitTheBytesOfTextThatIsNoUtf8) {
                           "MID(t, p[0] + 1, l[0])",
                           "t = CHR(230) + \"ab\xEF\xBF\xBDx\"\n"),
               "1:6,1,x");
+}
+
+// Random patterns over atoms the simple matcher takes, and some it must leave to the library,
+// against the library itself: wrapped in (?:...) a pattern means the same and is never simple.
+// Texts are built from what the pattern matches, so matches are frequent and often whole.
+TEST(RegexBuiltins, SimplePatternsGiveTheLibrarysAnswers) {
+    struct Piece {
+        const char* atom;
+        const char* takes;  // bytes of the texts' alphabet that it matches
+    };
+    const Piece pieces[] = {
+        {"a", "a"}, {"b", "b"}, {"1", "1"}, {" ", " "}, {"-", "-"}, {"\\.", "."}, {"\\-", "-"}, {"\\\\", "\\"},
+        {"\\|", "|"}, {"\\{", "{"}, {".", "ab1 ._-|{\\"}, {"\\d", "1"}, {"\\w", "ab1_"}, {"\\s", " \n"},
+        {"\\D", "ab ._-\n"}, {"\\W", " .-\n|"}, {"\\S", "ab1._-"}, {"[ab]", "ab"}, {"[^a]", "b1 ._-\n"},
+        {"[a-c]", "ab"}, {"[-1]", "-1"}, {"[\\d.]", "1."}, {"[^\\s]", "ab1._"}, {"[\\]\\\\]", "\\"},
+        // Left to the library.
+        {"\\b", ""}, {"\\<", ""}, {"\\'", ""}, {"^", ""}, {"$", ""}, {"(a|1)", "a1"}, {"[[:alpha:]]", "ab"},
+        {"[]a]", "a"}, {"\\x61", "a"}, {"\\n", "\n"}};
+    struct Count {
+        const char* text;
+        int least, most;  // repeats written into a text
+    };
+    const Count counts[] = {{"", 1, 1},      {"", 1, 1},      {"*", 0, 3},     {"+", 1, 3},    {"?", 0, 1},
+                            {"{2}", 2, 2},   {"{1,3}", 1, 3}, {"{2,}", 2, 4},  {"{0,2}", 0, 2}, {"*?", 0, 3},
+                            {"++", 1, 3},    {"{1,2}?", 1, 2}};
+    const std::string noise = "ab1_ .-\n|{\\<'";
+    const std::string calls =
+        "\"\" + REGEX_SEARCH(t, p, o, \"at\", \"span\") + \":\" + JOIN(\"at\", \",\") + \"/\" + JOIN(\"span\", \",\") + "
+        "\"|\" + REGEX_MATCH(t, p, o) + REGEX_MATCH(w, p, o) + \"|\" + REGEX_REPLACE(t, p, \"<>\", o)";
+    std::mt19937 random(11);
+    auto pick = [&](size_t size) { return static_cast<size_t>(random() % size); };
+    ScriptRunner runner;
+    int simple = 0, found = 0, whole = 0;
+    for (int round = 0; round < 3000; ++round) {
+        // Mostly atoms the matcher takes, so that most patterns are simple.
+        std::string pattern, sample;
+        for (size_t atoms = 1 + pick(4); atoms > 0; --atoms) {
+            const Piece& piece = pieces[round % 5 == 0 ? pick(std::size(pieces)) : pick(24)];
+            const Count& count = counts[round % 5 == 0 ? pick(std::size(counts)) : pick(9)];
+            pattern += std::string(piece.atom) + count.text;
+            std::string takes = piece.takes;
+            for (int repeats = count.least + static_cast<int>(pick(count.most - count.least + 1)); repeats > 0 && !takes.empty(); --repeats)
+                sample += takes[pick(takes.size())];
+        }
+        std::string text;
+        for (size_t part = pick(4); part > 0; --part) {
+            for (size_t bytes = pick(4); bytes > 0; --bytes) text += noise[pick(noise.size())];
+            text += sample;
+        }
+        std::string before = "t = " + literalOf(text) + "\nw = " + literalOf(sample) + "\no = " + literalOf(pick(3) ? "" : "s") +
+                             "\np = " + literalOf(pattern) + "\n";
+        std::string ours = runner.show(calls, before);
+        std::string library = runner.show(calls, before + "p = \"(?:\" + p + \")\"\n");
+        ASSERT_EQ(ours, library) << "pattern " << pattern << " text " << literalOf(text);
+        if (wavelith::script::SimplePattern::parse(pattern, wavelith::script::libraryClassBytes)) {
+            ++simple;
+            found += ours[0] != '0' && ours[0] != '-';
+            whole += ours.compare(ours.find('|') + 2, 1, "1") == 0;
+        }
+    }
+    // The comparison means something only if the matcher took many of them, with matches.
+    EXPECT_GT(simple, 1000);
+    EXPECT_GT(found, simple / 2);
+    EXPECT_GT(whole, simple / 2);
 }
 
 }  // namespace
