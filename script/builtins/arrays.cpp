@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -109,6 +110,13 @@ public:
 
     // Eight bytes from at as one number, padded with zero bytes.
     static uint64_t prefixOf(std::string_view text, size_t at = 0) {
+        if (at + 8 <= text.size()) {
+            unsigned char bytes[8];
+            std::memcpy(bytes, text.data() + at, 8);
+            uint64_t prefix = 0;
+            for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
+            return prefix;
+        }
         uint64_t prefix = 0;
         for (size_t i = at; i < at + 8; ++i)
             prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
@@ -167,7 +175,7 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
                bool descending) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
-    array->elements.edit([descending](ElementList::Items& items) {
+    array->elements.reorder([descending](ElementList::Items& items) {
         // The sort runs on small keys, then the elements move once to their places. A radix sort
         // orders them; elements with the same text are then the same value, so their order does
         // not show. Where it would, std::sort orders them instead: it does the same steps

@@ -118,6 +118,9 @@ public:
     // For algorithms that only reorder or remove elements; the totals are counted again after.
     template <typename Edit>
     void edit(Edit&& change);
+    // For algorithms that only reorder them: the totals stand.
+    template <typename Reorder>
+    void reorder(Reorder&& change);
 
 private:
     struct Block;
@@ -365,6 +368,12 @@ void ElementList::edit(Edit&& change) {
     block_->unpack();
     change(block_->items);
     block_->recount();
+}
+template <typename Reorder>
+void ElementList::reorder(Reorder&& change) {
+    if (!block_) return;
+    block_->unpack();
+    change(block_->items);
 }
 
 // A value's text as toString gives it, read in place where the value has one (a string or an
