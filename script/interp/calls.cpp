@@ -60,7 +60,7 @@ const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptVal
 // factor: CB '.' IDENTIFIER '(' args ')'
 ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interpreter.callApplication(*this); }
 
-void Interpreter::callFunction(const FuncCallNode& call) {
+[[gnu::always_inline]] inline void Interpreter::callFunction(const FuncCallNode& call) {
     checkStack(call.line);
     auto argumentCount = static_cast<int32_t>(call.arguments.size());
     if (callDepth > MaxCallDepth) {
