@@ -14,7 +14,7 @@ constexpr int32_t MaxCallDepth = 512;
 
 // Puts every value the call saved back, in the byte order of the names (which only a name given
 // twice can tell), and takes them off the stack.
-void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
+[[gnu::always_inline]] inline void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
     auto first = savedStack_.begin() + static_cast<std::ptrdiff_t>(frame);
     if (function.repeatedParams && savedStack_.end() - first > 1) {
         std::sort(first, savedStack_.end(), [&](const SavedParameter& a, const SavedParameter& b) {
