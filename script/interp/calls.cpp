@@ -15,17 +15,17 @@ constexpr int32_t MaxCallDepth = 512;
 // Puts every value the call saved back, in the byte order of the names (which only a name given
 // twice can tell), and takes them off the stack.
 [[gnu::always_inline]] inline void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
-    auto first = savedStack_.begin() + static_cast<std::ptrdiff_t>(frame);
-    if (function.repeatedParams && savedStack_.end() - first > 1) {
-        std::sort(first, savedStack_.end(), [&](const SavedParameter& a, const SavedParameter& b) {
+    SavedParameter *first = savedStack_.at(frame), *last = savedStack_.end();
+    if (function.repeatedParams && last - first > 1) {
+        std::sort(first, last, [&](const SavedParameter& a, const SavedParameter& b) {
             return function.params[a.param] < function.params[b.param];
         });
     }
-    for (auto entry = first; entry != savedStack_.end(); ++entry) {
+    for (SavedParameter* entry = first; entry != last; ++entry) {
         const std::string& name = function.params[entry->param];
         variableSlot(name, function.paramSlots[entry->param]) = std::move(entry->value);
     }
-    savedStack_.resize(frame);
+    savedStack_.popTo(frame);
 }
 
 // factor: IDENTIFIER '(' args ')'
@@ -81,15 +81,13 @@ ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interp
 
     const FunctionDef& function = *call.function;
     size_t bound = std::min(function.params.size(), call.arguments.size());
-    size_t frame = savedStack_.size();
+    size_t frame = savedStack_.top();
     // Whatever leaves the call without restoring (an error in an argument) still drops its
     // entries.
     struct FrameGuard {
-        std::vector<SavedParameter>& stack;
+        SavedStack& stack;
         size_t frame;
-        ~FrameGuard() {
-            if (stack.size() > frame) stack.resize(frame);
-        }
+        ~FrameGuard() { stack.dropTo(frame); }
     } guard{savedStack_, frame};
     // Saved values live outside the variable table, one set per call in progress: together they
     // are held to the limits of one value, or a deep recursion over a long text would keep a copy
@@ -105,19 +103,16 @@ ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interp
             checkSize(savedParameters_);
         }
         // A name given twice keeps one entry: the value from before its last binding.
-        auto duplicate = savedStack_.end();
+        SavedParameter* duplicate = savedStack_.end();
         if (function.repeatedParams) {
-            duplicate = std::find_if(savedStack_.begin() + static_cast<std::ptrdiff_t>(frame), savedStack_.end(),
+            duplicate = std::find_if(savedStack_.at(frame), savedStack_.end(),
                                      [&](const SavedParameter& entry) { return function.params[entry.param] == param; });
         }
-        if (duplicate != savedStack_.end()) {
-            duplicate->value = existing ? *existing : ScriptValue::defaultFor(param);
+        ScriptValue& saved = duplicate != savedStack_.end() ? duplicate->value : savedStack_.push(i).value;
+        if (existing) {
+            saved = *existing;
         } else {
-            if (existing) {
-                savedStack_.emplace_back(i, *existing);
-            } else {
-                savedStack_.emplace_back(i, ScriptValue::defaultFor(param));
-            }
+            saved = ScriptValue::defaultFor(param);
         }
         const Node& argument = *call.arguments[i];
         if (call.forms[i].integer) {

@@ -157,16 +157,39 @@ private:
     ScriptHostCallbacks host_;
     const char* stackFloor_ = nullptr;
     // What the calls in progress have saved of their parameters' variables: one stack for all of
-    // them, each call's entries on top of its caller's, so a call allocates nothing once it has
-    // grown; and their total size.
+    // them, each call's entries on top of its caller's. Entries stay for the next call once
+    // emptied, so a call allocates and frees nothing once the stack has grown.
     struct SavedParameter {
-        SavedParameter() = default;
-        SavedParameter(size_t param, const ScriptValue& value) : param(param), value(value) {}
-        SavedParameter(size_t param, ScriptValue&& value) : param(param), value(std::move(value)) {}
         size_t param = 0;  // index into the function's parameters
         ScriptValue value;
     };
-    std::vector<SavedParameter> savedStack_;
+    class SavedStack {
+    public:
+        size_t top() const { return top_; }
+        SavedParameter* at(size_t index) { return entries_.data() + index; }
+        SavedParameter* end() { return entries_.data() + top_; }
+        SavedParameter& push(size_t param) {
+            if (top_ == entries_.size()) entries_.emplace_back();
+            SavedParameter& entry = entries_[top_++];
+            entry.param = param;
+            return entry;
+        }
+        // Takes off the entries above frame, whose values have been moved out.
+        void popTo(size_t frame) { top_ = frame; }
+        // Takes them off with whatever they still hold.
+        void dropTo(size_t frame) {
+            while (top_ > frame) entries_[--top_].value = ScriptValue{};
+        }
+        void clear() {
+            entries_.clear();
+            top_ = 0;
+        }
+
+    private:
+        std::vector<SavedParameter> entries_;
+        size_t top_ = 0;
+    };
+    SavedStack savedStack_;
     ValueSize savedParameters_;
     void restoreParameters(const FunctionDef& function, size_t frame);
 };
