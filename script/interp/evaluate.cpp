@@ -436,7 +436,7 @@ ScriptValue AssignNode::evaluate(Interpreter& interpreter) const {
     return interpreter.readVariable(target->name, line, target->cache);
 }
 
-bool AssignNode::executeShort(Interpreter& interpreter) const {
+[[gnu::always_inline]] inline bool AssignNode::executeShort(Interpreter& interpreter) const {
     if (operation == kind::Assign && valueIsInteger_) {
         interpreter.checkStack(line);
         int32_t stored = value->evaluateInt(interpreter);
