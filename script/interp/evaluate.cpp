@@ -201,7 +201,8 @@ private:
             int32_t a = l.intValue;
             return ScriptValue::integer(withInteger(interpreter, a));
         }
-        ScriptValue kept = &l == &scratch ? std::move(scratch) : l;
+        if (&l == &scratch) return withRight(interpreter, std::move(scratch));
+        ScriptValue kept = l;
         return withRight(interpreter, std::move(kept));
     }
     // A string or an array on the left is kept as it was before the right side runs; where
