@@ -502,7 +502,7 @@ const ScriptValue& ArrayAccessNode::evaluateRef(Interpreter& interpreter, Script
     if (!array) {
         scratch = ScriptValue::defaultFor(name);
     } else if (array->elements.integerAt(index, number)) {
-        scratch = ScriptValue::integer(number);
+        scratch.intValue = number;  // scratch comes as the integer 0
     } else {
         return array->elements[index];
     }
