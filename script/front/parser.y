@@ -20,9 +20,14 @@ using namespace wavelith::script;
 namespace wavelith::script {
 class Node;
 struct ParseContext;
+// A name's bytes in the source text, which outlives the parse.
+struct SourceSpan {
+    const char* data;
+    size_t size;
+};
 }
 
-// The value stack holds only pointers and ints, so bison may grow it by copying bytes.
+// The value stack holds only pointers, ints and spans, so bison may grow it by copying bytes.
 #define YYSTYPE_IS_TRIVIAL 1
 // A construct's line is the line of its last token.
 #define YYLLOC_DEFAULT(Current, Rhs, N) \
@@ -45,10 +50,10 @@ NodePtr own(Node* node) { return NodePtr(node); }
 Node* binary(int32_t op, Node* left, Node* right, int32_t line) {
     return makeBinary(op, own(left), own(right), line).release();
 }
-Node* assignment(std::string* name, Node* value, int32_t operation, int32_t line) {
-    auto target = std::make_unique<VarNode>(std::move(*name), line);
-    delete name;
-    return new AssignNode(std::move(target), own(value), operation, line);
+// Names are case-insensitive: the tree holds them upper-cased.
+std::string name(SourceSpan span) { return upperAscii(std::string_view(span.data, span.size)); }
+Node* assignment(SourceSpan target, Node* value, int32_t operation, int32_t line) {
+    return new AssignNode(std::make_unique<VarNode>(name(target), line), own(value), operation, line);
 }
 std::string take(std::string* text) {
     std::string result = std::move(*text);
@@ -67,6 +72,7 @@ BlockNode* asBlock(Node* node) { return static_cast<BlockNode*>(node); }
 %union {
     int32_t integer;
     std::string* text;
+    wavelith::script::SourceSpan name;
     wavelith::script::Node* node;
     std::vector<std::unique_ptr<wavelith::script::Node>>* list;
     std::vector<std::string>* names;
@@ -74,7 +80,8 @@ BlockNode* asBlock(Node* node) { return static_cast<BlockNode*>(node); }
 
 /* ORDER: token codes 258 and up. */
 %token <integer> INTEGER
-%token <text> IDENTIFIER STRING_LITERAL LABEL_IDENT
+%token <name> IDENTIFIER LABEL_IDENT
+%token <text> STRING_LITERAL
 %token IF ELSE WHILE LOOP FOR REPEAT UNTIL BREAK CONTINUE EXIT CB
 %token ASSIGN ADD_ASSIGN SUB_ASSIGN INC DEC MUL_ASSIGN DIV_ASSIGN MOD_ASSIGN RSHIFT_ASSIGN
 %token LSHIFT_ASSIGN OR_ASSIGN XOR_ASSIGN AND_ASSIGN POW_ASSIGN EQ STRICT_EQ NE STRICT_NE LE GE
@@ -134,9 +141,9 @@ stmt
     | RETURN                    { $$ = new ReturnNode(nullptr, LINE(@$)); }
     | logic_expr EOL            { $$ = $1; }
     | EOL                       { $$ = nullptr; }
-    | GOTO LABEL_IDENT          { $$ = new GotoNode(take($2), nullptr, LINE(@$)); }
+    | GOTO LABEL_IDENT          { $$ = new GotoNode(name($2), nullptr, LINE(@$)); }
     | GOTO expr                 { $$ = new GotoNode(std::string(), own($2), LINE(@$)); }
-    | LABEL_IDENT               { $$ = new LabelNode(take($1), LINE(@$)); }
+    | LABEL_IDENT               { $$ = new LabelNode(name($1), LINE(@$)); }
     ;
 
 opt_else
@@ -202,7 +209,7 @@ expr
     | IDENTIFIER INC            { $$ = assignment($1, new IntNode(1, LINE(@$)), kind::PostInc, LINE(@$)); }
     | IDENTIFIER DEC            { $$ = assignment($1, new IntNode(1, LINE(@$)), kind::PostDec, LINE(@$)); }
     | IDENTIFIER '[' expr ']' ASSIGN expr
-                                { $$ = new ArrayAssignNode(take($1), own($3), own($6), LINE(@$)); }
+                                { $$ = new ArrayAssignNode(name($1), own($3), own($6), LINE(@$)); }
     | expr '?' expr ':' expr    { $$ = new CondNode(own($1), own($3), own($5), LINE(@$)); }
     | term
     ;
@@ -215,22 +222,22 @@ term
 
 factor
     : INTEGER                   { $$ = new IntNode($1, LINE(@$)); }
-    | IDENTIFIER                { $$ = new VarNode(take($1), LINE(@$)); }
+    | IDENTIFIER                { $$ = new VarNode(name($1), LINE(@$)); }
     | STRING_LITERAL            { $$ = new StringNode(take($1), LINE(@$)); }
     | '(' logic_expr ')'        { $$ = $2; }
-    | IDENTIFIER '(' args ')'   { $$ = new FuncCallNode(take($1), std::move(*$3), LINE(@$)); delete $3; }
+    | IDENTIFIER '(' args ')'   { $$ = new FuncCallNode(name($1), std::move(*$3), LINE(@$)); delete $3; }
     | CB '.' IDENTIFIER '(' args ')'
-                                { $$ = new CBCallNode(take($3), std::move(*$5), LINE(@$)); delete $5; }
-    | IDENTIFIER '[' expr ']'   { $$ = new ArrayAccessNode(take($1), own($3), LINE(@$)); }
+                                { $$ = new CBCallNode(name($3), std::move(*$5), LINE(@$)); delete $5; }
+    | IDENTIFIER '[' expr ']'   { $$ = new ArrayAccessNode(name($1), own($3), LINE(@$)); }
     /* Takes effect when reduced, wherever it stands and whether or not it is ever reached. */
     | FUNC IDENTIFIER '(' param_list ')' block
                                 {
-                                    std::string name = take($2);
+                                    std::string functionName = name($2);
                                     std::vector<std::string> params = std::move(*$4);
                                     delete $4;
                                     std::unique_ptr<BlockNode> body(asBlock($6));
                                     if (context.hooks->defineFunction)
-                                        context.hooks->defineFunction(std::move(name), std::move(params), std::move(body));
+                                        context.hooks->defineFunction(std::move(functionName), std::move(params), std::move(body));
                                     $$ = new DummyNode(LINE(@$));
                                 }
     ;
@@ -241,8 +248,8 @@ param_list
     ;
 
 params
-    : IDENTIFIER                { $$ = new std::vector<std::string>(); $$->push_back(take($1)); }
-    | params ',' IDENTIFIER     { $1->push_back(take($3)); $$ = $1; }
+    : IDENTIFIER                { $$ = new std::vector<std::string>(); $$->push_back(name($1)); }
+    | params ',' IDENTIFIER     { $1->push_back(name($3)); $$ = $1; }
     ;
 
 args
@@ -296,16 +303,17 @@ void stopLexer(void* scanner);
 void ParseContext::reportSyntaxError(const std::string& message) {
     if (reported) return;
     reported = true;
-    std::string report = syntaxErrorReport(message, lexer.tokenLine, lexer.tokenColumn, lexer.tokenText, splitSourceLines(source));
+    std::string report = syntaxErrorReport(message, lexer.tokenLine, lexer.tokenColumn(), lexer.tokenText(),
+                                           splitSourceLines(lexer.source));
     if (hooks->syntaxError) hooks->syntaxError(lexer.tokenLine, report);
 }
 
 ParseResult parseScript(std::string_view text, const ParseHooks& hooks) {
     ParseContext context;
     context.hooks = &hooks;
-    context.source = text;
     context.scanner = startLexer(text, &context.lexer);
     ParseResult result;
+    NodeArena::Scope nodeMemory;
     result.status = yyparse(context);
     stopLexer(context.scanner);
     if (result.status == 0) result.root = std::move(context.root);

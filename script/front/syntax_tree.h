@@ -3,6 +3,7 @@
 // value dropped, which lets assignments skip re-reading a long string).
 #pragma once
 
+#include "script/front/node_arena.h"
 #include "script/interp/value.h"
 
 #include <cstdint>
@@ -36,6 +37,9 @@ public:
     virtual ~Node() = default;
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
+    // Nodes made during a parse share its arena's blocks.
+    static void* operator new(size_t size) { return NodeArena::allocate(size); }
+    static void operator delete(void* node, size_t size) noexcept { NodeArena::release(node, size); }
 
     virtual ScriptValue evaluate(Interpreter& interpreter) const = 0;
     virtual void execute(Interpreter& interpreter) const { evaluate(interpreter); }

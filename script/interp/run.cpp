@@ -73,7 +73,9 @@ int qx_script(const char16_t* text, const ScriptHostCallbacks* host) {
     if (!wide.empty() && wide.front() == u'\xFEFF') wide.remove_prefix(1);
     std::string source;
     try {
-        source = utf16ToUtf8(wide);
+        // Room for the closing line feed too, so adding it does not copy the whole text again.
+        source.reserve(wide.size() + 1);
+        appendUtf8(source, wide);
         source += '\n';
     } catch (const std::bad_alloc&) {
         interpreter.fail(Message::OutOfMemoryTranslating, -1, {});

@@ -120,4 +120,27 @@ TEST(Lexer, LongRunsOfBlankLinesKeepLinesColumnsAndElse) {
     EXPECT_EQ(runner.show("r", "IF 1" + blank + "{\n r = 3\n}\n"), "3");
 }
 
+// Names and the reported token are read from the script text itself, not copied at each match.
+TEST(Lexer, LongNamesAndReportsAfterManyStatements) {
+    ScriptRunner runner;
+    EXPECT_EQ(runner.show("Sum_Of_All_The_Values$(Long_Array_Name_Here[2], 2)",
+                          "FUNC sum_of_all_the_values$(The_First_Long_Parameter, n) {\n"
+                          "RETURN the_first_long_parameter + N * THE_FIRST_LONG_PARAMETER\n}\n"
+                          "LONG_array_name_here[2] = 7\nGOTO :long_label_name_x\nlong_array_name_here[2] = 0\n"
+                          ":Long_Label_Name_X\n"),
+              "21");
+
+    std::string script = "Very_Long_Name_Of_A_Counter$ = 0\n# comment\r\n";
+    for (int i = 1; i <= 3000; ++i) script += "very_long_name_of_a_counter$ += " + std::to_string(i) + " ; note\n";
+    script += "x = \"\xE6\x97\xA5\\\"\xE6\x9C\xAC\" + @\"a\\tb\" + Very_Long_Name_Of_A_Counter$ Another_Long_Name_Here\n";
+    runner.run(script);
+    ASSERT_EQ(runner.messages.size(), 1u);
+    EXPECT_EQ(runner.messages[0].line, 3003);
+    EXPECT_EQ(runner.messages[0].text,
+              "line 3003, col 57: parse error, expecting `AND' or `OR' or `EOL' (got 'Another_Long_Name_Here')\n"
+              "   3003 | x = \"\xE6\x97\xA5\\\"\xE6\x9C\xAC\" + @\"a\\tb\" + Very_Long_Name_Of_A_Counter$ "
+              "Another_Long_Name_Here\n" +
+                  std::string(66, ' ') + "^" + std::string(21, '~'));
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "script_runner.h"
 
 #include "script/front/parse.h"
+#include "script/front/syntax_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,29 @@ TEST(Parser, NestingLimits) {
     runner.run(tooDeep);
     ASSERT_EQ(runner.codes(), std::vector<unsigned>{101});
     EXPECT_NE(runner.messages[0].text.find("parser stack overflow"), std::string::npos);
+}
+
+// A parse's nodes share blocks of memory that go only with the last of those nodes, wherever the
+// tree went; a node made outside any parse is a heap node of its own.
+TEST(Parser, NodesOutliveTheParseThatMadeThem) {
+    using namespace wavelith::script;
+    auto loose = std::make_unique<IntNode>(-1, 1);
+    std::vector<NodePtr> kept;
+    {
+        NodeArena::Scope parse;
+        for (int i = 0; i < 5000; ++i) {
+            NodePtr node = std::make_unique<IntNode>(i, i);
+            if (i % 1000 == 0) kept.push_back(std::move(node));
+        }
+    }
+    {
+        // Memory freed too early would be handed to these.
+        NodeArena::Scope next;
+        std::vector<NodePtr> others;
+        for (int i = 0; i < 5000; ++i) others.push_back(std::make_unique<IntNode>(7, 7));
+    }
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(static_cast<IntNode&>(*kept[i]).value, i * 1000);
+    EXPECT_EQ(loose->value, -1);
 }
 
 }  // namespace
