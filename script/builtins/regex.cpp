@@ -252,44 +252,45 @@ WorkLimits workLimits(size_t textBytes) {
     return {(StepBudget::BaseSteps + StepBudget::StepsPerUnit * textBytes) / 2, librarySearchStates};
 }
 
-// Runs fast with the simple matcher when it can take the call: the byte engine, no case folding,
-// no G (under which the library may settle for another match) and a simple pattern. False when
-// it cannot or gave up, and the library has to make the call.
-template <typename Char, typename Fast>
+// Runs fast with the simple matcher when it can take the call: no case folding, no G (under
+// which the library may settle for another match) and a simple pattern. False when it cannot or
+// gave up, and the library has to make the call.
+template <typename Fast>
 bool simplyMatched(const std::string& pattern, const Options& options, Fast&& fast) {
-    if constexpr (std::is_same_v<Char, char>) {
-        if (options.ignoreCase || (options.match & flags::match_any)) return false;
-        std::optional<SimplePattern> simple = SimplePattern::parse(pattern, libraryClassBytes);
-        if (!simple) return false;
-        try {
-            fast(*simple);
-            return true;
-        } catch (const TooMuchWork&) {
-            return false;
-        }
-    } else {
+    if (options.ignoreCase || (options.match & flags::match_any)) return false;
+    std::optional<SimplePattern> simple = SimplePattern::parse(pattern, libraryClassBytes);
+    if (!simple) return false;
+    try {
+        fast(*simple);
+        return true;
+    } catch (const TooMuchWork&) {
         return false;
     }
 }
 
-// Runs body with the byte engine when every text is ASCII and the pattern compiles there, else
-// with the UTF-16 one. Equivalence classes and collating elements ([=a=], [.a.]) follow the
-// locale's collation, which differs between the two: they always take the UTF-16 engine.
-template <typename Body>
-void withEngine(std::initializer_list<std::string_view> texts, const std::string& pattern, bool ignoreCase,
-                Body&& body) {
+enum class Simple { Allowed, Refused };
+
+// Runs the call with the simple matcher where the byte engine could take it (every text and the
+// pattern ASCII), the built-in allows it and the matcher can (see simplyMatched); else body with
+// the byte engine when the pattern compiles there, else with the UTF-16 one. The library's
+// pattern is compiled only when it is used. Equivalence classes and collating elements ([=a=], [.a.]) follow the locale's collation,
+// which differs between the two: they always take the UTF-16 engine.
+template <typename Fast, typename Body>
+void withEngine(std::initializer_list<std::string_view> texts, const std::string& pattern, const Options& options,
+                Simple simple, Fast&& fast, Body&& body) {
     bool bytes = std::all_of(texts.begin(), texts.end(), isAscii) && isAscii(pattern) &&
                  pattern.find("[=") == std::string::npos && pattern.find("[.") == std::string::npos;
     if (bytes) {
+        if (simple == Simple::Allowed && simplyMatched(pattern, options, fast)) return;
         std::optional<Regex<char>> regex;
         try {
-            regex = compile<char>(pattern, ignoreCase);
+            regex = compile<char>(pattern, options.ignoreCase);
         } catch (const boost::regex_error&) {
             // A pattern the byte engine refuses (\x{100}) gets its verdict from the other one.
         }
         if (regex) return body(*regex);
     }
-    body(compile<wchar_t>(pattern, ignoreCase));
+    body(compile<wchar_t>(pattern, options.ignoreCase));
 }
 
 // ASCII text: every unit is one byte.
@@ -360,12 +361,11 @@ void builtinRegexMatch(Interpreter& interpreter, ScriptValue& result, const Argu
         ValueText subjectText(arguments[0]);
         std::string_view subject = subjectText.view();
         std::string pattern = arguments[1].toString();
-        withEngine({subject}, pattern, options.ignoreCase, [&](const auto& regex) {
+        auto fast = [&](const SimplePattern& simple) {
+            result = ScriptValue::integer(simple.matchesWhole(subject, workLimits(subject.size())) ? 1 : 0);
+        };
+        withEngine({subject}, pattern, options, Simple::Allowed, fast, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
-            if (simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
-                    result = ScriptValue::integer(simple.matchesWhole(subject, workLimits(subject.size())) ? 1 : 0);
-                }))
-                return;
             CountedText<Char> text(subject);
             result = ScriptValue::integer(boost::regex_match(text.begin(), text.end(), regex, options.match) ? 1 : 0);
         });
@@ -381,22 +381,23 @@ void builtinRegexReplace(Interpreter& interpreter, ScriptValue& result, const Ar
         ValueText subjectText(arguments[0]);
         std::string_view subject = subjectText.view();
         std::string pattern = arguments[1].toString();
-        // Only $ and \ have a meaning in the library's default format.
+        // Only $ and \ have a meaning in the library's default format: a replacement without them
+        // is put in as it stands, and the simple matcher can make the call.
         bool literal = replacement.find_first_of("$\\") == std::string::npos;
-        withEngine({subject, replacement}, pattern, options.ignoreCase, [&](const auto& regex) {
+        auto fast = [&](const SimplePattern& simple) {
+            result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
+                SimpleSearch search(simple, subject, workLimits(subject.size()));
+                size_t copied = 0;
+                for (SimpleMatch match; search.next(match); copied = match.position + match.length) {
+                    put(subject.substr(copied, match.position - copied));
+                    put(replacement);
+                }
+                put(subject.substr(copied));
+            }));
+        };
+        Simple simple = literal ? Simple::Allowed : Simple::Refused;
+        withEngine({subject, replacement}, pattern, options, simple, fast, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
-            if (literal && simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
-                    result = ScriptValue::string(writeWithinLimit([&](auto&& put) {
-                        SimpleSearch search(simple, subject, workLimits(subject.size()));
-                        size_t copied = 0;
-                        for (SimpleMatch match; search.next(match); copied = match.position + match.length) {
-                            put(subject.substr(copied, match.position - copied));
-                            put(replacement);
-                        }
-                        put(subject.substr(copied));
-                    }));
-                }))
-                return;
             CountedText<Char> text(subject);
             std::basic_string<Char> format = toLibrary<Char>(replacement);
             // Replaced once to measure and once to keep: a result beyond the limit is never built.
@@ -432,37 +433,35 @@ void builtinRegexSearch(Interpreter& interpreter, ScriptValue& result, const Arg
         ValueText subjectText(arguments[0]);
         std::string_view utf8 = subjectText.view();
         std::string pattern = arguments[1].toString();
-        withEngine({utf8}, pattern, options.ignoreCase, [&](const auto& regex) {
+        // Element 0 of both arrays and their names, once the first search is done: one that
+        // fails touches nothing.
+        ScriptValue *positions = nullptr, *lengths = nullptr;
+        auto start = [&] {
+            if (!withArrays) return;
+            VariableTable& variables = interpreter.variables();
+            writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
+            writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
+            // Both stay valid, names included: nothing below adds or removes a variable.
+            positions = variables.find(positionsName);
+            lengths = variables.find(lengthsName);
+        };
+        auto record = [&](size_t count, size_t first, size_t last) {
+            if (!withArrays) return;
+            VariableTable::storeElement(*positions, count, static_cast<int32_t>(first));
+            VariableTable::storeElement(*lengths, count, static_cast<int32_t>(last - first));
+        };
+        // Giving up half-way leaves the elements the library then writes again, the same.
+        auto fast = [&](const SimplePattern& simple) {
+            SimpleSearch search(simple, utf8, workLimits(utf8.size()));
+            SimpleMatch match;
+            bool found = search.next(match);
+            start();
+            size_t count = 0;
+            for (; found; found = search.next(match), ++count) record(count, match.position, match.position + match.length);
+            result = ScriptValue::integer(static_cast<int32_t>(count));
+        };
+        withEngine({utf8}, pattern, options, Simple::Allowed, fast, [&](const auto& regex) {
             using Char = typename std::decay_t<decltype(regex)>::value_type;
-            // Element 0 of both arrays and their names, once the first search is done: one that
-            // fails touches nothing.
-            ScriptValue *positions = nullptr, *lengths = nullptr;
-            auto start = [&] {
-                if (!withArrays) return;
-                VariableTable& variables = interpreter.variables();
-                writeElement(variables.getOrCreate(positionsName), positionsName, 0, ScriptValue{});
-                writeElement(variables.getOrCreate(lengthsName), lengthsName, 0, ScriptValue{});
-                // Both stay valid, names included: nothing below adds or removes a variable.
-                positions = variables.find(positionsName);
-                lengths = variables.find(lengthsName);
-            };
-            auto record = [&](size_t count, size_t first, size_t last) {
-                if (!withArrays) return;
-                VariableTable::storeElement(*positions, count, static_cast<int32_t>(first));
-                VariableTable::storeElement(*lengths, count, static_cast<int32_t>(last - first));
-            };
-            // Giving up half-way leaves the elements the library then writes again, the same.
-            if (simplyMatched<Char>(pattern, options, [&](const SimplePattern& simple) {
-                    SimpleSearch search(simple, utf8, workLimits(utf8.size()));
-                    SimpleMatch match;
-                    bool found = search.next(match);
-                    start();
-                    size_t count = 0;
-                    for (; found; found = search.next(match), ++count)
-                        record(count, match.position, match.position + match.length);
-                    result = ScriptValue::integer(static_cast<int32_t>(count));
-                }))
-                return;
             CountedText<Char> text(utf8);
             Iterator<Char> match(text.begin(), text.end(), regex, options.match), end;
             auto offsets = [&] {
