@@ -47,7 +47,10 @@ ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const {
 }
 int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const {
     interpreter.callFunction(*this);
-    return interpreter.returnValue.toInt();
+    int32_t value = interpreter.returnValue.toInt();
+    // A text read as its number is not kept until the next call.
+    if (interpreter.returnValue.holdsData()) interpreter.returnValue = ScriptValue{};
+    return value;
 }
 const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
     interpreter.callFunction(*this);
