@@ -40,6 +40,12 @@ FuncCallNode::FuncCallNode(std::string name, NodeList arguments, int32_t line)
     }
 }
 
+int32_t Interpreter::takeReturnedNumber() {
+    int32_t value = returnValue.toInt();
+    if (returnValue.holdsData()) returnValue = ScriptValue{};
+    return value;
+}
+
 // The value is taken from where the call left it, before anything else can call again.
 ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const {
     interpreter.callFunction(*this);
@@ -47,10 +53,7 @@ ScriptValue FuncCallNode::evaluate(Interpreter& interpreter) const {
 }
 int32_t FuncCallNode::evaluateInt(Interpreter& interpreter) const {
     interpreter.callFunction(*this);
-    int32_t value = interpreter.returnValue.toInt();
-    // A text read as its number is not kept until the next call.
-    if (interpreter.returnValue.holdsData()) interpreter.returnValue = ScriptValue{};
-    return value;
+    return interpreter.takeReturnedNumber();
 }
 const ScriptValue& FuncCallNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
     interpreter.callFunction(*this);
@@ -90,7 +93,9 @@ ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interp
     struct FrameGuard {
         SavedStack& stack;
         size_t frame;
-        ~FrameGuard() { stack.dropTo(frame); }
+        ~FrameGuard() {
+            if (stack.top() > frame) stack.dropTo(frame);
+        }
     } guard{savedStack_, frame};
     // Saved values live outside the variable table, one set per call in progress: together they
     // are held to the limits of one value, or a deep recursion over a long text would keep a copy

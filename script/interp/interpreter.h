@@ -138,6 +138,8 @@ public:
     }
     // Leaves the call's value in returnValue, for the caller to take at once.
     void callFunction(const FuncCallNode& call);
+    // returnValue read as a number; a text is not kept until the next call.
+    int32_t takeReturnedNumber();
     ScriptValue callApplication(const CBCallNode& call);
 
 private:
