@@ -351,6 +351,7 @@ public:
         bool lendable;
     };
     std::vector<ArgumentForm> forms;
+    bool integerArguments = true;  // every argument always an integer
 };
 
 class CBCallNode : public Node {

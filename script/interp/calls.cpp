@@ -8,10 +8,6 @@
 
 namespace wavelith::script {
 
-namespace {
-constexpr int32_t MaxCallDepth = 512;
-}  // namespace
-
 // Puts every value the call saved back, in the byte order of the names (which only a name given
 // twice can tell), and takes them off the stack.
 [[gnu::always_inline]] inline void Interpreter::restoreParameters(const FunctionDef& function, size_t frame) {
@@ -36,8 +32,13 @@ FuncCallNode::FuncCallNode(std::string name, NodeList arguments, int32_t line)
     for (size_t i = this->arguments.size(); i-- > 0;) {
         const Node& argument = *this->arguments[i];
         forms[i] = {argument.alwaysInteger(), restLeavesVariablesAlone && argument.kind == kind::Var};
+        integerArguments = integerArguments && forms[i].integer;
         restLeavesVariablesAlone = restLeavesVariablesAlone && argument.leavesVariablesAlone();
     }
+}
+
+void Interpreter::reportTooManyCalls(const FuncCallNode& call) {
+    fail(Message::TooManyCalls, call.line, {call.line, std::string_view(call.name), static_cast<int32_t>(call.arguments.size())});
 }
 
 int32_t Interpreter::takeReturnedNumber() {
@@ -68,9 +69,8 @@ ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interp
 
 [[gnu::always_inline]] inline void Interpreter::callFunction(const FuncCallNode& call) {
     checkStack(call.line);
-    auto argumentCount = static_cast<int32_t>(call.arguments.size());
     if (callDepth > MaxCallDepth) {
-        fail(Message::TooManyCalls, call.line, {call.line, std::string_view(call.name), argumentCount});
+        reportTooManyCalls(call);
         returnValue = ScriptValue::defaultFor(call.name);
         return;
     }
@@ -133,6 +133,15 @@ ScriptValue CBCallNode::evaluate(Interpreter& interpreter) const { return interp
     }
 
     ++callDepth;
+    if (const CompiledFunction* compiled = compiledEntry(function, call)) {
+        ++compiledEntries_;
+        int32_t result = runCompiled(function, *compiled);
+        --callDepth;
+        savedParameters_ -= savedHere;
+        returnValue.setInteger(result);
+        restoreParameters(function, frame);
+        return;
+    }
     try {
         function.body->execute(*this);
     } catch (GotoException&) {

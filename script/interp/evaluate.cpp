@@ -1,6 +1,7 @@
 // Expressions: literals are inline in syntax_tree.h; here variables, array elements, the
 // operators, ?: and every assignment form.
 #include "script/interp/interpreter.h"
+#include "script/interp/operators.h"
 
 #include <stdexcept>
 
@@ -35,18 +36,6 @@ const ScriptValue& VarNode::evaluateRef(Interpreter& interpreter, ScriptValue& s
 }
 
 namespace {
-// "+" and the comparisons when neither operand is a string.
-template <int32_t Op>
-int32_t compareIntegers(int32_t a, int32_t b) {
-    if constexpr (Op == kind::Add) return wrapAdd(a, b);
-    else if constexpr (Op == kind::Eq || Op == kind::StrictEq) return a == b;
-    else if constexpr (Op == kind::Ne || Op == kind::StrictNe) return a != b;
-    else if constexpr (Op == kind::Less) return a < b;
-    else if constexpr (Op == kind::Greater) return a > b;
-    else if constexpr (Op == kind::LessEq) return a <= b;
-    else return a >= b;
-}
-
 // An operand read without the virtual call when it is a plain variable or a literal, the two
 // operands most expressions have. It only remembers which it is; the node is passed in.
 class Operand {
@@ -179,14 +168,14 @@ private:
     // The integer result once the left operand has read as the integer a ("+" with a string on
     // the right is an integer sum too).
     int32_t withInteger(Interpreter& interpreter, int32_t a) const {
-        if (rightIsInteger_) return compareIntegers<Op>(a, rightOperand_.readInt(interpreter, *right));
+        if (rightIsInteger_) return integerOperation(Op, a, rightOperand_.readInt(interpreter, *right));
         if (const ScriptValue* r = rightOperand_.peek(interpreter, *right)) {
-            if (!r->isString) return compareIntegers<Op>(a, r->intValue);
+            if (!r->isString) return integerOperation(Op, a, r->intValue);
             return withTextOnTheRight(a, *r);
         }
         ScriptValue rightScratch;
         const ScriptValue& r = rightOperand_.readRef(interpreter, *right, rightScratch);
-        if (!r.isString) return compareIntegers<Op>(a, r.intValue);
+        if (!r.isString) return integerOperation(Op, a, r.intValue);
         return withTextOnTheRight(a, r);
     }
     [[gnu::noinline]] static int32_t withTextOnTheRight(int32_t a, const ScriptValue& r) {
@@ -255,21 +244,13 @@ public:
         } else {
             int32_t a = leftOperand_.readInt(interpreter, *left);
             int32_t b = rightOperand_.readInt(interpreter, *right);
-            if constexpr (Op == kind::Sub) return wrapSub(a, b);
-            else if constexpr (Op == kind::Mul) return wrapMul(a, b);
-            else if constexpr (Op == kind::Div || Op == kind::Mod) {
+            if constexpr (Op == kind::Div || Op == kind::Mod) {
                 if (b == 0) {
                     interpreter.fail(Op == kind::Div ? Message::DivisionByZero : Message::RemainderByZero, line, {line});
                     return 0;
                 }
-                return Op == kind::Div ? wrapDiv(a, b) : wrapMod(a, b);
             }
-            else if constexpr (Op == kind::Pow) return power(a, b);
-            else if constexpr (Op == kind::BitOr) return a | b;
-            else if constexpr (Op == kind::BitAnd) return a & b;
-            else if constexpr (Op == kind::BitXor) return a ^ b;
-            else if constexpr (Op == kind::ShiftLeft) return shiftLeft(a, b);
-            else return shiftRight(a, b);
+            return integerOperation(Op, a, b);
         }
     }
 

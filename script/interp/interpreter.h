@@ -4,6 +4,7 @@
 #pragma once
 
 #include "script/front/syntax_tree.h"
+#include "script/interp/compiled.h"
 #include "script/interp/messages.h"
 #include "script/interp/run.h"
 #include "script/interp/value.h"
@@ -30,6 +31,10 @@ struct FunctionDef {
     mutable std::vector<SlotCache> paramSlots;
     // Whether a parameter name comes twice (f(x, x)), which calls must look out for.
     bool repeatedParams = false;
+    // Its register code, made at the first call in each generation of the table; null when the
+    // body needs the tree.
+    mutable std::unique_ptr<CompiledFunction> compiled;
+    mutable uint64_t compiledGeneration = 0;
 };
 
 class FunctionTable {
@@ -49,6 +54,9 @@ private:
     std::map<std::string, FunctionDef, std::less<>> map_;
     uint64_t generation_ = 1;
 };
+
+// Deeper calls end the run with the "too many function calls" message.
+constexpr int32_t MaxCallDepth = 512;
 
 // The stop request: what every block checks after each statement.
 namespace stop {
@@ -90,6 +98,12 @@ public:
     void report(Message message, int32_t line, std::initializer_list<MessageArgument> arguments);
     void send(unsigned code, int32_t line, const std::u16string& text);
     void requestStop() { stopRequest = stop::Run; }
+
+    // Whether calls may run on compiled code (on by default); off, every call walks the tree,
+    // which is how the tests hold the two to the same results.
+    void setCompiledCalls(bool on) { compiledCalls_ = on; }
+    // How many calls from the tree have run on compiled code, ever.
+    uint64_t compiledEntries() const { return compiledEntries_; }
 
     // ---- options set by DEFINE ----
     void setMustVarDef(bool on) { mustVarDef_ = on; }
@@ -147,12 +161,21 @@ private:
     // The table search behind findVariable, kept out of line so the cached path stays small.
     ScriptValue* lookUpVariable(const std::string& name, SlotCache& cache);
     ScriptValue callBuiltin(const FuncCallNode& call);
+    void reportTooManyCalls(const FuncCallNode& call);
+    const CompiledFunction* compiledCode(const FunctionDef& function);
+    const CompiledFunction* compiledEntry(const FunctionDef& function, const FuncCallNode& call);
+    // The body of a call whose parameters are bound; its value.
+    int32_t runCompiled(const FunctionDef& function, const CompiledFunction& entry);
 
     VariableTable variables_;
     FunctionTable functions_;
     bool mustVarDef_ = false;
     bool keepVar_ = false;
     bool japanese_ = false;
+    bool compiledCalls_ = true;
+    uint64_t compiledEntries_ = 0;
+    std::vector<int32_t> registers_;
+    std::vector<CompiledFrame> frames_;
     int32_t callLine_ = -1;
     const std::string* callName_ = &noName_;
     const std::string noName_;
