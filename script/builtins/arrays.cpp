@@ -59,27 +59,16 @@ inline void prefetch(const void* address) {
 #endif
 }
 
-// The sort keys of an array's elements: each element's text, its first sixteen bytes as two
-// numbers that order as the bytes do (a shorter text padded with zero bytes), and its place.
+// The sort keys of an array's elements: each element's first sixteen bytes of text as two
+// numbers that order as the bytes do (a shorter text padded with zero bytes), and its place. The
+// texts themselves are read from the elements, only where sixteen bytes do not decide.
 class SortKeys {
 public:
-    explicit SortKeys(const ElementList::Items& items) {
-        auto integers = std::count_if(items.begin(), items.end(),
-                                      [](const ScriptValue& item) { return !item.isString && !item.isArray; });
-        // Reserved up front, so the views into it hold.
-        decimals_.reserve(static_cast<size_t>(integers) * 11);
-        texts_.reserve(items.size());
+    explicit SortKeys(const ElementList::Items& items) : items_(items) {
         keys_.reserve(items.size());
         for (size_t i = 0; i < items.size(); ++i) {
-            const ScriptValue& item = items[i];
-            std::string_view text = item.text;
-            if (!item.isString && !item.isArray) {
-                size_t at = decimals_.size();
-                decimals_ += ValueText(item).view();
-                text = std::string_view(decimals_).substr(at);
-            }
-            texts_.push_back(text);
-            keys_.push_back({prefixOf(text), prefixOf(text, 8), i});
+            ValueText text(items[i]);
+            keys_.push_back({prefixOf(text.view()), prefixOf(text.view(), 8), i});
         }
     }
 
@@ -94,18 +83,14 @@ public:
         for (const Key& key : keys_) original[key.index] = key;
         keys_.swap(original);
     }
-    std::string_view text(const Key& key) const { return texts_[key.index]; }
     // Byte order of two texts with the same prefix: the rest decides, then the length (a text
     // that is the start of the other comes first).
     int compare(const Key& a, const Key& b) const {
         if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
-        std::string_view x = text(a), y = text(b);
-        size_t common = std::min(x.size(), y.size());
-        if (common > 24) return x.substr(8).compare(y.substr(8));
-        for (size_t i = 8; i < common; ++i) {
-            if (x[i] != y[i]) return static_cast<unsigned char>(x[i]) < static_cast<unsigned char>(y[i]) ? -1 : 1;
-        }
-        return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
+        ValueText first(items_[a.index]), second(items_[b.index]);
+        std::string_view x = first.view(), y = second.view();
+        size_t known = std::min({size_t{8}, x.size(), y.size()});
+        return x.substr(known).compare(y.substr(known));
     }
 
     // Eight bytes from at as one number, padded with zero bytes.
@@ -124,8 +109,7 @@ public:
     }
 
 private:
-    std::string decimals_;
-    std::vector<std::string_view> texts_;
+    const ElementList::Items& items_;
     std::vector<Key> keys_;
 };
 

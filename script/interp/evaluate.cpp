@@ -47,14 +47,14 @@ public:
           integer_(form_ == Form::Integer ? static_cast<const IntNode&>(node).value : 0) {}
 
     // The value in place, or null when it must be evaluated (see Node::evaluateRef).
-    const ScriptValue* peek(Interpreter& interpreter, const Node& node) const {
+    [[gnu::always_inline]] const ScriptValue* peek(Interpreter& interpreter, const Node& node) const {
         if (form_ == Form::Variable) {
             const auto& variable = static_cast<const VarNode&>(node);
             return interpreter.findVariable(variable.name, variable.cache);
         }
         return form_ == Form::Text ? &static_cast<const StringNode&>(node).literal() : nullptr;
     }
-    int32_t readInt(Interpreter& interpreter, const Node& node) const {
+    [[gnu::always_inline]] int32_t readInt(Interpreter& interpreter, const Node& node) const {
         if (form_ == Form::Integer) return integer_;
         if (const ScriptValue* value = peek(interpreter, node)) return value->toInt();
         return node.evaluateInt(interpreter);

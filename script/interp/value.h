@@ -113,7 +113,7 @@ public:
     void resize(size_t count);
     void set(size_t index, ScriptValue&& value);
     void setInteger(size_t index, int32_t value);
-    void push_back(ScriptValue value);
+    void push_back(ScriptValue&& value);
     void append(Items::const_iterator first, Items::const_iterator last);
     // For algorithms that only reorder or remove elements; the totals are counted again after.
     template <typename Edit>
@@ -238,6 +238,13 @@ struct ElementList::Block {
     }
 };
 
+// A long list grows fourfold instead of twofold: room not filled yet is never touched, so each
+// growth moves fewer elements into fewer fresh pages.
+inline void growForOneMore(ElementList::Items& list) {
+    constexpr size_t Long = size_t{1} << 16;
+    if (list.size() == list.capacity() && list.size() >= Long) list.reserve(std::min(MaxElements, list.size() * 4));
+}
+
 inline ElementList::~ElementList() = default;
 inline ElementList::ElementList(const ElementList& other)
     : block_(other.block_ && other.block_->size() != 0 ? std::make_unique<Block>(*other.block_) : nullptr) {}
@@ -334,7 +341,7 @@ inline void ElementList::setInteger(size_t index, int32_t value) {
     }
     set(index, ScriptValue::integer(value));
 }
-inline void ElementList::push_back(ScriptValue value) {
+inline void ElementList::push_back(ScriptValue&& value) {
     ValueSize after = held();
     after += Block::weight(value);
     checkSize(after);
@@ -343,6 +350,7 @@ inline void ElementList::push_back(ScriptValue value) {
         list.integers.push_back(value.intValue);
     } else {
         list.unpack();
+        growForOneMore(list.items);
         list.items.push_back(std::move(value));
     }
     list.held = after;

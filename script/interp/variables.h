@@ -65,6 +65,8 @@ inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
 }
 
 inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue&& value) {
+    // Writing one past the end is the common way to fill an array: the value goes straight in.
+    if (entry.isArray && index == entry.elements.size()) return entry.elements.push_back(std::move(value));
     growFor(entry, index);
     entry.elements.set(index, std::move(value));
 }
