@@ -45,7 +45,7 @@ std::string concatenate(const ScriptValue& array, const std::string& separator, 
     return writeWithinLimit([&](auto&& put) {
         size_t count = array.elements.size();
         for (size_t i = 0; i < count; ++i) {
-            put(ValueText(array.elements[i]).view());
+            put(ValueText(array.elements, i).view());
             if (terminated || i + 1 < count) put(separator);
         }
     });
@@ -64,10 +64,10 @@ inline void prefetch(const void* address) {
 // texts themselves are read from the elements, only where sixteen bytes do not decide.
 class SortKeys {
 public:
-    explicit SortKeys(const ElementList::Items& items) : items_(items) {
-        keys_.reserve(items.size());
-        for (size_t i = 0; i < items.size(); ++i) {
-            ValueText text(items[i]);
+    explicit SortKeys(const ElementList& elements) : elements_(elements) {
+        keys_.reserve(elements.size());
+        for (size_t i = 0; i < elements.size(); ++i) {
+            ValueText text(elements, i);
             keys_.push_back({prefixOf(text.view()), prefixOf(text.view(), 8), i});
         }
     }
@@ -87,7 +87,7 @@ public:
     // that is the start of the other comes first).
     int compare(const Key& a, const Key& b) const {
         if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
-        ValueText first(items_[a.index]), second(items_[b.index]);
+        ValueText first(elements_, a.index), second(elements_, b.index);
         std::string_view x = first.view(), y = second.view();
         size_t known = std::min({size_t{8}, x.size(), y.size()});
         return x.substr(known).compare(y.substr(known));
@@ -95,21 +95,15 @@ public:
 
     // Eight bytes from at as one number, padded with zero bytes.
     static uint64_t prefixOf(std::string_view text, size_t at = 0) {
-        if (at + 8 <= text.size()) {
-            unsigned char bytes[8];
-            std::memcpy(bytes, text.data() + at, 8);
-            uint64_t prefix = 0;
-            for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
-            return prefix;
-        }
+        unsigned char bytes[8] = {};
+        if (at < text.size()) std::memcpy(bytes, text.data() + at, std::min<size_t>(8, text.size() - at));
         uint64_t prefix = 0;
-        for (size_t i = at; i < at + 8; ++i)
-            prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+        for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
         return prefix;
     }
 
 private:
-    const ElementList::Items& items_;
+    const ElementList& elements_;
     std::vector<Key> keys_;
 };
 
@@ -119,8 +113,9 @@ bool distinguishable(const ScriptValue& a, const ScriptValue& b) { return a.isAr
 
 // Ascending: stable byte-wise radix passes over the prefixes, skipping the bytes all keys share,
 // then each run of equal prefixes by the next eight bytes and the rest. False when elements with
-// the same text could be told apart: their order must then be the one std::sort gives.
-bool radixSort(SortKeys& keys, const ElementList::Items& items) {
+// the same text could be told apart (tieShows): their order must then be the one std::sort gives.
+template <typename TieShows>
+bool radixSort(SortKeys& keys, TieShows&& tieShows) {
     std::vector<SortKeys::Key>& order = keys.keys();
     size_t counts[8][256] = {};
     for (const SortKeys::Key& key : order)
@@ -144,8 +139,7 @@ bool radixSort(SortKeys& keys, const ElementList::Items& items) {
         if (last - first > 1) {
             std::sort(first, last, less);
             for (auto key = first + 1; key != last; ++key) {
-                if (key[-1].next == key->next && keys.compare(key[-1], *key) == 0 &&
-                    distinguishable(items[key[-1].index], items[key->index]))
+                if (key[-1].next == key->next && keys.compare(key[-1], *key) == 0 && tieShows(key[-1].index, key->index))
                     return false;
             }
         }
@@ -159,13 +153,24 @@ void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& a
                bool descending) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
-    array->elements.reorder([descending](ElementList::Items& items) {
+    ElementList& elements = array->elements;
+    // Bare texts with the same bytes are the same value: the radix order stands, and only where
+    // each text lies moves.
+    if (elements.holdsTexts()) {
+        SortKeys keys(elements);
+        radixSort(keys, [](size_t, size_t) { return false; });
+        if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
+        elements.reorderTexts([&](size_t place) { return keys.keys()[place].index; });
+        result = ScriptValue::integer(1);
+        return;
+    }
+    elements.reorder([&](ElementList::Items& items) {
         // The sort runs on small keys, then the elements move once to their places. A radix sort
         // orders them; elements with the same text are then the same value, so their order does
         // not show. Where it would, std::sort orders them instead: it does the same steps
         // whatever it sorts, so such elements end in the same order as when sorted themselves.
-        SortKeys keys(items);
-        if (radixSort(keys, items)) {
+        SortKeys keys(elements);
+        if (radixSort(keys, [&](size_t a, size_t b) { return distinguishable(items[a], items[b]); })) {
             if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
         } else {
             keys.restoreElementOrder();

@@ -465,7 +465,10 @@ ScriptValue ArrayAccessNode::evaluate(Interpreter& interpreter) const {
     const ScriptValue* array = arrayToRead(*this, interpreter, index);
     if (!array) return ScriptValue::defaultFor(name);
     int32_t number = 0;
-    return array->elements.integerAt(index, number) ? ScriptValue::integer(number) : array->elements[index];
+    std::string_view text;
+    if (array->elements.integerAt(index, number)) return ScriptValue::integer(number);
+    if (array->elements.textAt(index, text)) return ScriptValue::string(std::string(text));
+    return array->elements[index];
 }
 
 int32_t ArrayAccessNode::evaluateInt(Interpreter& interpreter) const {
@@ -473,17 +476,23 @@ int32_t ArrayAccessNode::evaluateInt(Interpreter& interpreter) const {
     const ScriptValue* array = arrayToRead(*this, interpreter, index);
     if (!array) return ScriptValue::defaultFor(name).toInt();
     int32_t number = 0;
-    return array->elements.integerAt(index, number) ? number : array->elements[index].toInt();
+    std::string_view text;
+    if (array->elements.integerAt(index, number)) return number;
+    if (array->elements.textAt(index, text)) return readInteger(text);
+    return array->elements[index].toInt();
 }
 
 const ScriptValue& ArrayAccessNode::evaluateRef(Interpreter& interpreter, ScriptValue& scratch) const {
     size_t index = 0;
     const ScriptValue* array = arrayToRead(*this, interpreter, index);
     int32_t number = 0;
+    std::string_view text;
     if (!array) {
         scratch = ScriptValue::defaultFor(name);
     } else if (array->elements.integerAt(index, number)) {
         scratch.intValue = number;  // scratch comes as the integer 0
+    } else if (array->elements.textAt(index, text)) {
+        scratch = ScriptValue::string(std::string(text));
     } else {
         return array->elements[index];
     }

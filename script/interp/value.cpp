@@ -16,7 +16,7 @@ void ScriptValue::moveDataFrom(ScriptValue& other) noexcept {
     elements = std::move(other.elements);
 }
 
-ValueText::ValueText(const ScriptValue& value) {
+void ValueText::read(const ScriptValue& value) {
     if (value.isString || value.isArray) {
         view_ = value.text;
     } else {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -99,6 +100,9 @@ public:
     const ScriptValue& operator[](size_t index) const;
     // The element's number when it is a plain integer, read without making a value.
     bool integerAt(size_t index, int32_t& value) const;
+    // The element's text when the list keeps bare texts, read in place; it holds until the list
+    // changes.
+    bool textAt(size_t index, std::string_view& text) const;
     const Items& items() const;
     Items::const_iterator begin() const { return items().begin(); }
     Items::const_iterator end() const { return items().end(); }
@@ -121,6 +125,11 @@ public:
     // For algorithms that only reorder them: the totals stand.
     template <typename Reorder>
     void reorder(Reorder&& change);
+    // Whether the list keeps bare texts, which textAt reads; reorderTexts puts element order(i)
+    // at place i without making a value: it only moves where each text lies.
+    bool holdsTexts() const;
+    template <typename Order>
+    void reorderTexts(Order&& order);
 
 private:
     struct Block;
@@ -209,21 +218,69 @@ struct ScriptValue {
 };
 
 // While every element is a plain integer the list keeps bare numbers, a twelfth of the memory of
-// values; the first element that is anything else turns the list into values for good. Readers
-// that want a value (operator[], items) get the list turned first; integerAt reads either form.
+// values; while every element is a plain string, their bytes one after another in one text. The
+// first element of any other kind turns the list into values for good. Readers that want a value
+// (operator[], items) get the list turned first; integerAt and textAt read the bare forms.
 struct ElementList::Block {
-    std::vector<int32_t> integers;  // the elements while packed
-    Items items;                    // the elements once not
-    bool packed = true;
+    enum class Form : uint8_t { Integers, Texts, Values };
+    // Where an element's bytes lie in texts.
+    struct Span {
+        uint32_t offset, length;
+    };
+    Form form = Form::Integers;
+    std::vector<int32_t> integers;  // the elements while Integers
+    std::string texts;              // the elements' bytes while Texts, with ones overwritten
+    std::vector<Span> spans;        //   and where each lies
+    size_t overwritten = 0;         //   the bytes no span points at any more
+    Items items;                    // the elements once Values
     ValueSize held;
 
-    size_t size() const { return packed ? integers.size() : items.size(); }
+    size_t size() const {
+        switch (form) {
+        case Form::Integers: return integers.size();
+        case Form::Texts: return spans.size();
+        default: return items.size();
+        }
+    }
+    std::string_view text(size_t index) const {
+        return std::string_view(texts).substr(spans[index].offset, spans[index].length);
+    }
+    // A string that keeps bare: no integer reading and no array beside its text.
+    static bool bareText(const ScriptValue& value) {
+        return value.isString && !value.isArray && value.intValue == 0 && !value.elements.allocated();
+    }
     void unpack() {
-        if (!packed) return;
-        items.reserve(integers.size());
+        if (form == Form::Values) return;
+        items.reserve(size());
         for (int32_t value : integers) items.push_back(ScriptValue::integer(value));
+        for (size_t i = 0; i < spans.size(); ++i) items.push_back(ScriptValue::string(std::string(text(i))));
         std::vector<int32_t>().swap(integers);
-        packed = false;
+        std::string().swap(texts);
+        std::vector<Span>().swap(spans);
+        overwritten = 0;
+        form = Form::Values;
+    }
+    // The texts a bare string list keeps stay within twice what its elements hold.
+    void putText(size_t index, std::string_view text) {
+        if (index == spans.size()) {
+            spans.push_back({});
+        } else {
+            overwritten += spans[index].length;
+        }
+        spans[index] = {static_cast<uint32_t>(texts.size()), static_cast<uint32_t>(text.size())};
+        texts += text;
+        if (overwritten > texts.size() / 2 && overwritten > 4096) compact();
+    }
+    void compact() {
+        std::string kept;
+        kept.reserve(texts.size() - overwritten);
+        for (Span& span : spans) {
+            std::string_view bytes = std::string_view(texts).substr(span.offset, span.length);
+            span.offset = static_cast<uint32_t>(kept.size());
+            kept += bytes;
+        }
+        texts.swap(kept);
+        overwritten = 0;
     }
     // What one element adds to its list: itself and what it holds.
     static ValueSize weight(const ScriptValue& value) {
@@ -233,14 +290,16 @@ struct ElementList::Block {
     }
     void recount() {
         held = {};
-        held.elements = integers.size();
+        held.elements = integers.size() + spans.size();
+        for (const Span& span : spans) held.textBytes += span.length;
         for (const ScriptValue& item : items) held += weight(item);
     }
 };
 
 // A long list grows fourfold instead of twofold: room not filled yet is never touched, so each
 // growth moves fewer elements into fewer fresh pages.
-inline void growForOneMore(ElementList::Items& list) {
+template <typename Vector>
+void growForOneMore(Vector& list) {
     constexpr size_t Long = size_t{1} << 16;
     if (list.size() == list.capacity() && list.size() >= Long) list.reserve(std::min(MaxElements, list.size() * 4));
 }
@@ -259,13 +318,19 @@ inline const ScriptValue& ElementList::operator[](size_t index) const {
     return block_->items[index];
 }
 inline bool ElementList::integerAt(size_t index, int32_t& value) const {
-    if (block_->packed) {
+    if (block_->form == Block::Form::Integers) {
         value = block_->integers[index];
         return true;
     }
+    if (block_->form == Block::Form::Texts) return false;
     const ScriptValue& item = block_->items[index];
     value = item.intValue;
     return item.isPlainInteger();
+}
+inline bool ElementList::textAt(size_t index, std::string_view& text) const {
+    if (block_->form != Block::Form::Texts) return false;
+    text = block_->text(index);
+    return true;
 }
 inline const ElementList::Items& ElementList::items() const {
     static const Items none;
@@ -281,10 +346,10 @@ inline ElementList::Block& ElementList::block() {
 inline void ElementList::reserve(size_t count) {
     if (count > MaxElements) limitExceeded();
     Block& list = block();
-    if (list.packed) {
-        list.integers.reserve(count);
-    } else {
-        list.items.reserve(count);
+    switch (list.form) {
+    case Block::Form::Integers: list.integers.reserve(count); break;
+    case Block::Form::Texts: list.spans.reserve(count); break;
+    default: list.items.reserve(count); break;
     }
 }
 inline void ElementList::resize(size_t count) {
@@ -295,12 +360,14 @@ inline void ElementList::resize(size_t count) {
         after.elements += count - now;
         checkSize(after);
         Block& list = block();
+        // New elements are integers: a list of texts turns into values.
+        if (list.form == Block::Form::Texts) list.unpack();
         // Writing past the end one element at a time is the common way to fill an array.
-        if (count == now + 1 && list.packed) {
+        if (count == now + 1 && list.form == Block::Form::Integers) {
             list.integers.emplace_back();
         } else if (count == now + 1) {
             list.items.emplace_back();
-        } else if (list.packed) {
+        } else if (list.form == Block::Form::Integers) {
             list.integers.resize(count);
         } else {
             list.items.resize(count);
@@ -308,20 +375,33 @@ inline void ElementList::resize(size_t count) {
         list.held = after;
     } else if (count < now) {
         Block& list = *block_;
-        if (list.packed) {
+        if (list.form == Block::Form::Integers) {
             list.integers.resize(count);
             list.held.elements = count;
             return;
         }
+        list.unpack();
         for (size_t i = count; i < now; ++i) list.held -= Block::weight(list.items[i]);
         list.items.resize(count);
     }
 }
 inline void ElementList::set(size_t index, ScriptValue&& value) {
     Block& list = *block_;
-    if (list.packed) {
+    if (list.form == Block::Form::Integers) {
         // A plain integer weighs one element and no text, before as after: the totals stand.
         if (value.isPlainInteger()) return void(list.integers[index] = value.intValue);
+        list.unpack();
+    }
+    if (list.form == Block::Form::Texts) {
+        if (Block::bareText(value)) {
+            ValueSize after = list.held;
+            after.textBytes -= list.spans[index].length;
+            after.textBytes += value.text.size();
+            checkSize(after);
+            list.putText(index, value.text);
+            list.held = after;
+            return;
+        }
         list.unpack();
     }
     ValueSize after = list.held;
@@ -333,10 +413,9 @@ inline void ElementList::set(size_t index, ScriptValue&& value) {
 }
 inline void ElementList::setInteger(size_t index, int32_t value) {
     Block& list = *block_;
-    if (list.packed) return void(list.integers[index] = value);
-    ScriptValue& item = list.items[index];
-    if (item.isPlainInteger()) {
-        item.intValue = value;
+    if (list.form == Block::Form::Integers) return void(list.integers[index] = value);
+    if (list.form == Block::Form::Values && list.items[index].isPlainInteger()) {
+        list.items[index].intValue = value;
         return;
     }
     set(index, ScriptValue::integer(value));
@@ -346,8 +425,14 @@ inline void ElementList::push_back(ScriptValue&& value) {
     after += Block::weight(value);
     checkSize(after);
     Block& list = block();
-    if (list.packed && value.isPlainInteger()) {
+    // The first element decides whether the list starts as bare integers or bare texts.
+    if (list.form == Block::Form::Integers && list.integers.empty() && Block::bareText(value))
+        list.form = Block::Form::Texts;
+    if (list.form == Block::Form::Integers && value.isPlainInteger()) {
         list.integers.push_back(value.intValue);
+    } else if (list.form == Block::Form::Texts && Block::bareText(value)) {
+        growForOneMore(list.spans);
+        list.putText(list.spans.size(), value.text);
     } else {
         list.unpack();
         growForOneMore(list.items);
@@ -362,7 +447,8 @@ inline void ElementList::append(Items::const_iterator first, Items::const_iterat
         checkSize(after);
     }
     Block& list = block();
-    if (list.packed && std::all_of(first, last, [](const ScriptValue& item) { return item.isPlainInteger(); })) {
+    if (list.form == Block::Form::Integers &&
+        std::all_of(first, last, [](const ScriptValue& item) { return item.isPlainInteger(); })) {
         for (auto item = first; item != last; ++item) list.integers.push_back(item->intValue);
     } else {
         list.unpack();
@@ -383,21 +469,43 @@ void ElementList::reorder(Reorder&& change) {
     block_->unpack();
     change(block_->items);
 }
-
+inline bool ElementList::holdsTexts() const { return block_ && block_->form == Block::Form::Texts; }
+template <typename Order>
+void ElementList::reorderTexts(Order&& order) {
+    std::vector<Block::Span>& spans = block_->spans;
+    std::vector<Block::Span> placed(spans.size());
+    for (size_t i = 0; i < spans.size(); ++i) placed[i] = spans[order(i)];
+    spans.swap(placed);
+}
 // A value's text as toString gives it, read in place where the value has one (a string or an
 // array); only an integer's decimal form is written, into the holder. It may point into the
 // value: keep it where it is made.
 class ValueText {
 public:
-    explicit ValueText(const ScriptValue& value);
+    explicit ValueText(const ScriptValue& value) { read(value); }
+    // An element's, read without turning a list of bare numbers or texts into values; it may
+    // point into the list.
+    ValueText(const ElementList& elements, size_t index);
     ValueText(const ValueText&) = delete;
     ValueText& operator=(const ValueText&) = delete;
     std::string_view view() const { return view_; }
 
 private:
+    void read(const ScriptValue& value);
     char digits_[12];
     std::string_view view_;
 };
+
+inline ValueText::ValueText(const ElementList& elements, size_t index) {
+    int32_t number = 0;
+    if (elements.textAt(index, view_)) return;
+    if (!elements.integerAt(index, number)) {
+        read(elements[index]);
+        return;
+    }
+    char* end = std::to_chars(digits_, digits_ + sizeof digits_, number).ptr;
+    view_ = std::string_view(digits_, static_cast<size_t>(end - digits_));
+}
 
 // strtol in base 10, saturated to 32 bits whatever the width of long.
 int32_t readInteger(std::string_view text);

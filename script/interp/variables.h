@@ -39,8 +39,9 @@ public:
     // while this number is unchanged; nodes cache their variable's slot on it.
     uint64_t generation() const { return generation_; }
 
-    // Makes the entry an array (dropping old elements only the first time) and grows it to hold
-    // the index. Reading grows an array just as writing does.
+    // Makes the entry an array, dropping old elements only the first time.
+    static void makeArray(ScriptValue& entry);
+    // The same, and grows it to hold the index. Reading grows an array just as writing does.
     static void growFor(ScriptValue& entry, size_t index);
     // An element of an array variable, grown for.
     static const ScriptValue& elementSlot(ScriptValue& entry, size_t index) {
@@ -55,18 +56,23 @@ private:
     uint64_t generation_ = 1;
 };
 
-inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
+inline void VariableTable::makeArray(ScriptValue& entry) {
     if (!entry.isArray) {
         entry.isArray = true;
         entry.elements.clear();
     }
+}
+
+inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
+    makeArray(entry);
     if (index >= MaxElements) limitExceeded();
     if (entry.elements.size() <= index) entry.elements.resize(index + 1);
 }
 
 inline void VariableTable::storeElement(ScriptValue& entry, size_t index, ScriptValue&& value) {
     // Writing one past the end is the common way to fill an array: the value goes straight in.
-    if (entry.isArray && index == entry.elements.size()) return entry.elements.push_back(std::move(value));
+    makeArray(entry);
+    if (index == entry.elements.size()) return entry.elements.push_back(std::move(value));
     growFor(entry, index);
     entry.elements.set(index, std::move(value));
 }

@@ -128,6 +128,14 @@ TEST(ArrayBuiltins, SortsManyTextsInByteOrder) {
     EXPECT_EQ(runner.show("JOIN(\"a\", \"|\")", script + "SORTARRAY(\"a\")\n"), joined(texts.begin(), texts.end()));
     EXPECT_EQ(runner.show("JOIN(\"a\", \"|\")", script + "SORTARRAYDESC(\"a\")\n"),
               joined(texts.rbegin(), texts.rend()));
+    // Strings only, as an array filled in order keeps them bare; each first written once with
+    // another text, so the sort reads texts that were moved about by their overwrites.
+    std::string strings;
+    for (size_t i = 0; i < texts.size(); ++i) strings += "s[" + std::to_string(i) + "] = \"old " + std::to_string(i) + "\"\n";
+    for (size_t i = 0; i < texts.size(); ++i) strings += "s[" + std::to_string(i) + "] = \"" + texts[i] + "\"\n";
+    EXPECT_EQ(runner.show("JOIN(\"s\", \"|\")", strings + "SORTARRAY(\"s\")\n"), joined(texts.begin(), texts.end()));
+    EXPECT_EQ(runner.show("JOIN(\"s\", \"|\") + s[0]", strings + "SORTARRAYDESC(\"s\")\n"),
+              joined(texts.rbegin(), texts.rend()) + texts.back());
 }
 
 TEST(ArrayBuiltins, ElementsThatAreArraysCountByTheirName) {

@@ -167,10 +167,14 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
                "e[0] = a\ne[1] = \"text\"\ne[0] = 2 * 3\ne[1] = 4 - 1\ne[3] = 7 * 1\nx = a[6]\n"
                // Arrays of integers only, then of values, grown and cut on either side of the change.
                "f[3] = 1\nRESIZE(\"f\", 2)\nf[1] = \"ab\"\nf[4] = 2\nRESIZE(\"f\", 3)\n"
-               "g[2] = 5\nARRAYADD(\"g\", 1, 2)\nh = g\nARRAYADD(\"g\", \"cd\", 3)\nRESIZE(\"h\", 2)\n");
+               "g[2] = 5\nARRAYADD(\"g\", 1, 2)\nh = g\nARRAYADD(\"g\", \"cd\", 3)\nRESIZE(\"h\", 2)\n"
+               // Arrays of strings only, overwritten past the point where their texts are packed
+               // again, copied, then changed into values by a cut and by an integer.
+               "FOR (i = 0, i < 2000, i++) {\nt[i % 3] = \"t\" + i\n}\nu = t\nt[1] = \"longer text\"\n"
+               "v = t\nRESIZE(\"v\", 2)\nw = u\nw[3] = 9\n");
     ASSERT_TRUE(runner.messages.empty());
     const auto& variables = Interpreter::instance().variables().entries();
-    for (const char* name : {"A", "B", "C", "D", "M", "E", "F", "G", "H"}) {
+    for (const char* name : {"A", "B", "C", "D", "M", "E", "F", "G", "H", "T", "U", "V", "W"}) {
         ASSERT_TRUE(variables.count(name)) << name;
         const ScriptValue& value = variables.at(name);
         EXPECT_EQ(value.size().textBytes, walk(value).textBytes) << name;
@@ -186,6 +190,9 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
     EXPECT_EQ(variables.at("G").size().textBytes, 1u + 2);
     EXPECT_EQ(variables.at("G").size().elements, 7u);
     EXPECT_EQ(variables.at("H").size().elements, 2u);
+    // t is ["t1998", "longer text", "t1997"] named T.
+    EXPECT_EQ(variables.at("T").size().textBytes, 1u + 5 + 11 + 5);
+    EXPECT_EQ(variables.at("T").size().elements, 3u);
     runner.run("x = 0\n");  // KEEPVAR was for one run: this one clears the table
 }
 
