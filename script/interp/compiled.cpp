@@ -12,21 +12,23 @@ namespace wavelith::script {
 namespace {
 using Op = Instruction::Op;
 
-// Bounds that keep the code small and leave to the tree anything unusual: an expression nested
-// deeper than this, or a function needing more registers.
+// Bounds that keep the code small and leave to the tree anything unusual: statements or an
+// expression nested deeper than this, or a function needing more registers. They also bound the
+// compiler's own recursion.
 constexpr int MaxNesting = 64;
 constexpr int32_t MaxRegisters = 1024;
 
 bool isComparison(int32_t op) { return op >= kind::Eq && op <= kind::GreaterEq; }
 
 // A literal, or - or ~ before one (the parser makes "-4" a negation of 4).
-bool literal(const Node& node, int32_t& value) {
+bool literal(const Node& node, int32_t& value, int depth = 0) {
     if (node.kind == kind::Int) {
         value = static_cast<const IntNode&>(node).value;
         return true;
     }
     const auto* unary = dynamic_cast<const UnaryNode*>(&node);
-    if (!unary || unary->kind == kind::Not || !literal(*unary->operand, value)) return false;
+    if (!unary || unary->kind == kind::Not || depth > MaxNesting || !literal(*unary->operand, value, depth + 1))
+        return false;
     value = unary->kind == kind::Negate ? wrapNeg(value) : ~value;
     return true;
 }
@@ -44,7 +46,7 @@ public:
         }
         result_->frameSize = next_;
         Label end = newLabel();
-        if (!block(*function_.body, end)) return nullptr;
+        if (!block(*function_.body, end, 0)) return nullptr;
         place(end);
         emit({Op::ReturnZero});
         if (result_->frameSize > MaxRegisters) return nullptr;
@@ -94,24 +96,27 @@ private:
     }
 
     // After each statement, as a block does: the host's poll, and a stop leaves the block.
-    bool block(const BlockNode& body, Label exit) {
+    bool block(const BlockNode& body, Label exit, int depth) {
+        if (++depth > MaxNesting) return false;
         for (const NodePtr& statement : body.statements) {
             if (statement->kind == kind::Return) return returnStatement(static_cast<const ReturnNode&>(*statement));
-            if (statement->kind != kind::If || !ifStatement(static_cast<const IfNode&>(*statement))) return false;
+            if (statement->kind != kind::If || !ifStatement(static_cast<const IfNode&>(*statement), depth)) return false;
             jump(Op::Poll, exit, statement->line);
         }
         return true;
     }
-    bool ifStatement(const IfNode& node) {
+    bool ifStatement(const IfNode& node, int depth) {
+        if (++depth > MaxNesting) return false;
         Label otherwise = newLabel(), end = newLabel();
         if (!branchUnless(*node.condition, otherwise, 0)) return false;
-        if (node.then->kind != kind::Block || !block(static_cast<const BlockNode&>(*node.then), end)) return false;
+        if (node.then->kind != kind::Block || !block(static_cast<const BlockNode&>(*node.then), end, depth)) return false;
         if (node.otherwise) {
             jump(Op::Jump, end);
             place(otherwise);
             if (node.otherwise->kind == kind::If) {
-                if (!ifStatement(static_cast<const IfNode&>(*node.otherwise))) return false;
-            } else if (node.otherwise->kind != kind::Block || !block(static_cast<const BlockNode&>(*node.otherwise), end)) {
+                if (!ifStatement(static_cast<const IfNode&>(*node.otherwise), depth)) return false;
+            } else if (node.otherwise->kind != kind::Block ||
+                       !block(static_cast<const BlockNode&>(*node.otherwise), end, depth)) {
                 return false;
             }
         } else {
