@@ -167,7 +167,7 @@ public:
 private:
     // The integer result once the left operand has read as the integer a ("+" with a string on
     // the right is an integer sum too).
-    int32_t withInteger(Interpreter& interpreter, int32_t a) const {
+    [[gnu::always_inline]] int32_t withInteger(Interpreter& interpreter, int32_t a) const {
         if (rightIsInteger_) return integerOperation(Op, a, rightOperand_.readInt(interpreter, *right));
         if (const ScriptValue* r = rightOperand_.peek(interpreter, *right)) {
             if (!r->isString) return integerOperation(Op, a, r->intValue);

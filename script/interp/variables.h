@@ -56,14 +56,14 @@ private:
     uint64_t generation_ = 1;
 };
 
-inline void VariableTable::makeArray(ScriptValue& entry) {
+[[gnu::always_inline]] inline void VariableTable::makeArray(ScriptValue& entry) {
     if (!entry.isArray) {
         entry.isArray = true;
         entry.elements.clear();
     }
 }
 
-inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
+[[gnu::always_inline]] inline void VariableTable::growFor(ScriptValue& entry, size_t index) {
     makeArray(entry);
     if (index >= MaxElements) limitExceeded();
     if (entry.elements.size() <= index) entry.elements.resize(index + 1);
