@@ -245,9 +245,12 @@ struct ElementList::Block {
     std::string_view text(size_t index) const {
         return std::string_view(texts).substr(spans[index].offset, spans[index].length);
     }
-    // A string that keeps bare: no integer reading and no array beside its text.
+    // A string that keeps bare: no integer reading and no array beside its text, and short, since
+    // a read makes a copy of it where the values would lend it.
     static bool bareText(const ScriptValue& value) {
-        return value.isString && !value.isArray && value.intValue == 0 && !value.elements.allocated();
+        constexpr size_t Longest = 64;
+        return value.isString && !value.isArray && value.intValue == 0 && !value.elements.allocated() &&
+               value.text.size() <= Longest;
     }
     void unpack() {
         if (form == Form::Values) return;

@@ -171,10 +171,10 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
                // Arrays of strings only, overwritten past the point where their texts are packed
                // again, copied, then changed into values by a cut and by an integer.
                "FOR (i = 0, i < 2000, i++) {\nt[i % 3] = \"t\" + i\n}\nu = t\nt[1] = \"longer text\"\n"
-               "v = t\nRESIZE(\"v\", 2)\nw = u\nw[3] = 9\n");
+               "v = t\nRESIZE(\"v\", 2)\nw = u\nw[3] = 9\nk = u\nk[1] = \"" + std::string(65, 'k') + "\"\n");
     ASSERT_TRUE(runner.messages.empty());
     const auto& variables = Interpreter::instance().variables().entries();
-    for (const char* name : {"A", "B", "C", "D", "M", "E", "F", "G", "H", "T", "U", "V", "W"}) {
+    for (const char* name : {"A", "B", "C", "D", "M", "E", "F", "G", "H", "T", "U", "V", "W", "K"}) {
         ASSERT_TRUE(variables.count(name)) << name;
         const ScriptValue& value = variables.at(name);
         EXPECT_EQ(value.size().textBytes, walk(value).textBytes) << name;
@@ -193,6 +193,7 @@ TEST(ValueSize, TrackedTotalsAgreeWithAWalkAfterEveryKindOfChange) {
     // t is ["t1998", "longer text", "t1997"] named T.
     EXPECT_EQ(variables.at("T").size().textBytes, 1u + 5 + 11 + 5);
     EXPECT_EQ(variables.at("T").size().elements, 3u);
+    EXPECT_EQ(variables.at("K").size().textBytes, 1u + 5 + 65 + 5);
     runner.run("x = 0\n");  // KEEPVAR was for one run: this one clears the table
 }
 
