@@ -42,13 +42,18 @@ ScriptValue* arrayArgument(Interpreter& interpreter, ScriptValue& result, const 
 
 // Every element's string form followed by (or, with terminated false, between) separator.
 std::string concatenate(const ScriptValue& array, const std::string& separator, bool terminated) {
-    return writeWithinLimit([&](auto&& put) {
-        size_t count = array.elements.size();
+    const ElementList& elements = array.elements;
+    size_t count = elements.size();
+    auto write = [&](auto&& put) {
         for (size_t i = 0; i < count; ++i) {
-            put(ValueText(array.elements, i).view());
+            put(ValueText(elements, i).view());
             if (terminated || i + 1 < count) put(separator);
         }
-    });
+    };
+    // Bare texts have their bytes counted already.
+    if (elements.holdsTexts() && count > 0)
+        return writeSized(elements.held().textBytes + (terminated ? count : count - 1) * separator.size(), write);
+    return writeWithinLimit(write);
 }
 
 inline void prefetch(const void* address) {
@@ -66,17 +71,21 @@ class SortKeys {
 public:
     explicit SortKeys(const ElementList& elements) : elements_(elements) {
         keys_.reserve(elements.size());
+        nexts_.reserve(elements.size());
         for (size_t i = 0; i < elements.size(); ++i) {
             ValueText text(elements, i);
-            keys_.push_back({prefixOf(text.view()), prefixOf(text.view(), 8), i});
+            keys_.push_back({prefixOf(text.view()), static_cast<uint32_t>(i)});
+            nexts_.push_back(prefixOf(text.view(), 8));
         }
     }
 
+    // What the sort moves is kept small: bytes 8 to 15 stay by the element's place.
     struct Key {
-        uint64_t prefix, next;  // bytes 0 to 7 and 8 to 15
-        size_t index;
+        uint64_t prefix;  // bytes 0 to 7
+        uint32_t index;
     };
     std::vector<Key>& keys() { return keys_; }
+    uint64_t next(const Key& key) const { return nexts_[key.index]; }
     // Back to the order of the elements, as before any sort.
     void restoreElementOrder() {
         std::vector<Key> original(keys_.size());
@@ -105,6 +114,7 @@ public:
 private:
     const ElementList& elements_;
     std::vector<Key> keys_;
+    std::vector<uint64_t> nexts_;
 };
 
 // Whether two elements with the same text could be told apart: an integer and a string with the
@@ -131,7 +141,7 @@ bool radixSort(SortKeys& keys, TieShows&& tieShows) {
     }
     // The texts themselves are read only where sixteen bytes do not decide.
     auto less = [&](const SortKeys::Key& a, const SortKeys::Key& b) {
-        if (a.next != b.next) return a.next < b.next;
+        if (keys.next(a) != keys.next(b)) return keys.next(a) < keys.next(b);
         return keys.compare(a, b) < 0;
     };
     for (auto first = order.begin(); first != order.end();) {
@@ -139,7 +149,8 @@ bool radixSort(SortKeys& keys, TieShows&& tieShows) {
         if (last - first > 1) {
             std::sort(first, last, less);
             for (auto key = first + 1; key != last; ++key) {
-                if (key[-1].next == key->next && keys.compare(key[-1], *key) == 0 && tieShows(key[-1].index, key->index))
+                if (keys.next(key[-1]) == keys.next(*key) && keys.compare(key[-1], *key) == 0 &&
+                    tieShows(key[-1].index, key->index))
                     return false;
             }
         }

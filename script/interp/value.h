@@ -64,6 +64,15 @@ inline void appendText(std::string& text, size_t count, char byte) {
 // A text that write(put) puts together piece by piece (put takes a string_view): write runs
 // once to measure it, and only if it fits the limit once more to fill a string reserved to the
 // exact size, so a hostile result fails at once without ever being allocated.
+// writeSized is the second run alone, for a writer whose size is known without it.
+template <typename Write>
+std::string writeSized(size_t bytes, Write&& write) {
+    checkTextBytes(bytes);
+    std::string text;
+    text.reserve(bytes);
+    write([&](std::string_view piece) { text += piece; });
+    return text;
+}
 template <typename Write>
 std::string writeWithinLimit(Write&& write) {
     size_t bytes = 0;
@@ -71,10 +80,7 @@ std::string writeWithinLimit(Write&& write) {
         bytes += piece.size();
         checkTextBytes(bytes);
     });
-    std::string text;
-    text.reserve(bytes);
-    write([&](std::string_view piece) { text += piece; });
-    return text;
+    return writeSized(bytes, write);
 }
 
 // The elements of an array value, with the value semantics of a vector (copies are deep). Most
