@@ -61,10 +61,8 @@ inline void appendText(std::string& text, size_t count, char byte) {
     checkTextBytes(text.size() + count);
     text.append(count, byte);
 }
-// A text that write(put) puts together piece by piece (put takes a string_view): write runs
-// once to measure it, and only if it fits the limit once more to fill a string reserved to the
-// exact size, so a hostile result fails at once without ever being allocated.
-// writeSized is the second run alone, for a writer whose size is known without it.
+// The text that write(put) puts together piece by piece (put takes a string_view), for a writer
+// whose size in bytes is known: refused before anything is allocated when it is over the limit.
 template <typename Write>
 std::string writeSized(size_t bytes, Write&& write) {
     checkTextBytes(bytes);
@@ -73,6 +71,9 @@ std::string writeSized(size_t bytes, Write&& write) {
     write([&](std::string_view piece) { text += piece; });
     return text;
 }
+// The same for any writer: write runs once to measure it, and only if it fits the limit once more
+// to fill a string reserved to the exact size, so a hostile result fails at once without ever
+// being allocated.
 template <typename Write>
 std::string writeWithinLimit(Write&& write) {
     size_t bytes = 0;
@@ -486,6 +487,7 @@ void ElementList::reorderTexts(Order&& order) {
     for (size_t i = 0; i < spans.size(); ++i) placed[i] = spans[order(i)];
     spans.swap(placed);
 }
+
 // A value's text as toString gives it, read in place where the value has one (a string or an
 // array); only an integer's decimal form is written, into the holder. It may point into the
 // value: keep it where it is made.
