@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 using wavelith::script::Interpreter;
 using wavelith::script::testing::ScriptRunner;
