@@ -159,47 +159,50 @@ bool radixSort(SortKeys& keys, TieShows&& tieShows) {
     return true;
 }
 
+// The keys in the order of their texts. A radix sort orders them; elements with the same text
+// are then the same value, so their order does not show. Where it would (tieShows), std::sort
+// orders them instead: it does the same steps whatever it sorts, so such elements end in the same
+// order as when sorted themselves.
+template <typename TieShows>
+void sortByText(SortKeys& keys, bool descending, TieShows&& tieShows) {
+    if (radixSort(keys, tieShows)) {
+        if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
+        return;
+    }
+    keys.restoreElementOrder();
+    std::sort(keys.keys().begin(), keys.keys().end(), [&](const SortKeys::Key& a, const SortKeys::Key& b) {
+        int comparison = keys.compare(a, b);
+        return descending ? comparison > 0 : comparison < 0;
+    });
+}
+
 // SORTARRAY and SORTARRAYDESC: by string form, unsigned bytes; not stable.
 void sortArray(Interpreter& interpreter, ScriptValue& result, const Arguments& arguments, const char* function,
                bool descending) {
     ScriptValue* array = arrayArgument(interpreter, result, arguments, function);
     if (!array) return;
     ElementList& elements = array->elements;
-    // Bare texts with the same bytes are the same value: the radix order stands, and only where
-    // each text lies moves.
     if (elements.holdsTexts()) {
+        // Bare texts with the same bytes are the same value; only where each text lies moves.
         SortKeys keys(elements);
-        radixSort(keys, [](size_t, size_t) { return false; });
-        if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
+        sortByText(keys, descending, [](size_t, size_t) { return false; });
         elements.reorderTexts([&](size_t place) { return keys.keys()[place].index; });
-        result = ScriptValue::integer(1);
-        return;
+    } else {
+        // The sort runs on small keys, then the elements move once to their places.
+        elements.reorder([&](ElementList::Items& items) {
+            SortKeys keys(elements);
+            sortByText(keys, descending, [&](size_t a, size_t b) { return distinguishable(items[a], items[b]); });
+            ElementList::Items sorted;
+            sorted.reserve(items.size());
+            const std::vector<SortKeys::Key>& order = keys.keys();
+            for (size_t i = 0; i < order.size(); ++i) {
+                // The elements are read in a random order: ask for the coming ones early.
+                if (i + 16 < order.size()) prefetch(&items[order[i + 16].index]);
+                sorted.push_back(std::move(items[order[i].index]));
+            }
+            items.swap(sorted);
+        });
     }
-    elements.reorder([&](ElementList::Items& items) {
-        // The sort runs on small keys, then the elements move once to their places. A radix sort
-        // orders them; elements with the same text are then the same value, so their order does
-        // not show. Where it would, std::sort orders them instead: it does the same steps
-        // whatever it sorts, so such elements end in the same order as when sorted themselves.
-        SortKeys keys(elements);
-        if (radixSort(keys, [&](size_t a, size_t b) { return distinguishable(items[a], items[b]); })) {
-            if (descending) std::reverse(keys.keys().begin(), keys.keys().end());
-        } else {
-            keys.restoreElementOrder();
-            std::sort(keys.keys().begin(), keys.keys().end(), [&](const SortKeys::Key& a, const SortKeys::Key& b) {
-                int comparison = keys.compare(a, b);
-                return descending ? comparison > 0 : comparison < 0;
-            });
-        }
-        ElementList::Items sorted;
-        sorted.reserve(items.size());
-        const std::vector<SortKeys::Key>& order = keys.keys();
-        for (size_t i = 0; i < order.size(); ++i) {
-            // The elements are read in a random order: ask for the coming ones early.
-            if (i + 16 < order.size()) prefetch(&items[order[i + 16].index]);
-            sorted.push_back(std::move(items[order[i].index]));
-        }
-        items.swap(sorted);
-    });
     result = ScriptValue::integer(1);
 }
 }  // namespace

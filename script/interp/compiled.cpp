@@ -29,7 +29,7 @@ bool literal(const Node& node, int32_t& value, int depth = 0) {
     const auto* unary = dynamic_cast<const UnaryNode*>(&node);
     if (!unary || unary->kind == kind::Not || depth > MaxNesting || !literal(*unary->operand, value, depth + 1))
         return false;
-    value = unary->kind == kind::Negate ? wrapNeg(value) : ~value;
+    value = unaryOperation(unary->kind, value);
     return true;
 }
 bool endsInDollar(const std::string& name) { return !name.empty() && name.back() == '$'; }
@@ -298,7 +298,6 @@ private:
         Instruction instruction{Op::Call};
         instruction.a = dst;
         instruction.b = base;
-        instruction.call = &node;
         instruction.callee = callee;
         emit(instruction);
         place(skip);
@@ -313,13 +312,6 @@ private:
     int32_t next_ = 0;
 };
 
-int32_t unaryOperation(int32_t op, int32_t value) {
-    switch (op) {
-    case kind::Negate: return wrapNeg(value);
-    case kind::BitNot: return ~value;
-    default: return value == 0;
-    }
-}
 }  // namespace
 
 std::unique_ptr<CompiledFunction> compileFunction(const FunctionDef& function, const FunctionTable& functions) {

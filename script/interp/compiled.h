@@ -41,8 +41,8 @@ struct Instruction {
     int32_t a = 0, b = 0, c = 0;
     int32_t target = 0;                // a jump's instruction index, while compiling
     const Instruction* to = nullptr;   // the same, once the code is complete
-    const FuncCallNode* call = nullptr;
-    const FunctionDef* callee = nullptr;
+    const FuncCallNode* call = nullptr;  // Enter's, for its message
+    const FunctionDef* callee = nullptr;  // Call's
 };
 
 struct CompiledFunction {

@@ -316,12 +316,7 @@ std::unique_ptr<BinaryNode> makeBinary(int32_t op, NodePtr left, NodePtr right, 
 // term: '-' term | '~' term;  logic_expr: '!' logic_expr
 int32_t UnaryNode::evaluateInt(Interpreter& interpreter) const {
     interpreter.checkStack(line);
-    int32_t value = operand->evaluateInt(interpreter);
-    switch (kind) {
-    case kind::Negate: return wrapNeg(value);
-    case kind::BitNot: return ~value;
-    default: return value == 0;
-    }
+    return unaryOperation(kind, operand->evaluateInt(interpreter));
 }
 
 // expr: expr '?' expr ':' expr

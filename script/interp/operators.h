@@ -1,4 +1,4 @@
-// The integer meaning of the binary operators, shared by the tree walk and compiled functions.
+// The integer meaning of the operators, shared by the tree walk and compiled functions.
 #pragma once
 
 #include "script/front/syntax_tree.h"
@@ -31,6 +31,15 @@ inline int32_t integerOperation(int32_t op, int32_t a, int32_t b) {
     case kind::Greater: return a > b;
     case kind::LessEq: return a <= b;
     default: return a >= b;  // kind::GreaterEq
+    }
+}
+
+// A unary operator (negation, ~ or !) applied to an integer.
+inline int32_t unaryOperation(int32_t op, int32_t value) {
+    switch (op) {
+    case kind::Negate: return wrapNeg(value);
+    case kind::BitNot: return ~value;
+    default: return value == 0;  // kind::Not
     }
 }
 
